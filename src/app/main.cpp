@@ -1,0 +1,7 @@
+// Program entry of the sight trainer.
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    return 0;
+}

@@ -1,0 +1,67 @@
+// A raster picture of 0xRRGGBB pixels with a copy mode, the one drawing surface of the sight.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace toolkit {
+
+// The three raster operations a drawing surface can be set to; the values are those of the
+// Windows graphics interface the sight was first designed on.
+enum class CopyMode : std::uint32_t {
+    SrcCopy = 0xCC0020,
+    SrcAnd = 0x8800C6,
+    SrcInvert = 0x660046,
+};
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;  // exclusive
+    int bottom = 0;  // exclusive
+
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool operator==(const Rect&) const = default;
+};
+
+class Bitmap {
+public:
+    Bitmap() = default;
+    Bitmap(int width, int height, std::uint32_t fill = 0xFFFFFF);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool isEmpty() const { return width_ <= 0 || height_ <= 0; }
+
+    // Pixels are read and written as 0xRRGGBB; the copy mode does not apply. Points outside
+    // the picture read as 0 and are not written.
+    std::uint32_t pixel(int x, int y) const;
+    void setPixel(int x, int y, std::uint32_t rgb);
+
+    CopyMode copyMode() const { return mode_; }
+    void setCopyMode(CopyMode mode) { mode_ = mode; }
+
+    // Copies `source`'s rectangle `from` onto this picture's rectangle `to` under this
+    // picture's copy mode, scaling by repeating pixels. Whatever lies outside either picture
+    // is clipped. Returns the part of this picture that changed (empty if nothing did).
+    Rect copyRect(const Rect& to, const Bitmap& source, const Rect& from);
+    // Draws the whole of `source` at its own size with its top-left at (left, top).
+    Rect draw(int left, int top, const Bitmap& source);
+
+    // Row-major storage, each pixel 0xFFRRGGBB, so a view can be wrapped without a copy by a
+    // 32-bit RGB image.
+    const std::uint32_t* scanLine(int y) const { return pixels_.data() + std::size_t(y) * width_; }
+    std::uint32_t* scanLine(int y) { return pixels_.data() + std::size_t(y) * width_; }
+    const std::uint32_t* bits() const { return pixels_.data(); }
+
+    bool operator==(const Bitmap& other) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    CopyMode mode_ = CopyMode::SrcCopy;
+    std::vector<std::uint32_t> pixels_;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,64 @@
+// An image control: a rectangle showing a Bitmap that handlers draw on.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "toolkit/bitmap.h"
+
+namespace toolkit {
+
+class ImageControl : public QWidget {
+    Q_OBJECT
+public:
+    enum class Scaling {
+        None,          // the picture at its own size at the top-left
+        Stretch,       // fitted to the rectangle, aspect not kept
+        Proportional,  // as large as fits without distortion, at the top-left
+    };
+
+    explicit ImageControl(QWidget* parent = nullptr);
+
+    Bitmap& Picture() { return picture_; }
+    const Bitmap& Picture() const { return picture_; }
+    // Assigns a copy of `picture`; with AutoSize the control takes the picture's size.
+    void SetPicture(const Bitmap& picture);
+
+    void SetScaling(Scaling scaling);
+    Scaling scaling() const { return scaling_; }
+    void SetAutoSize(bool on);
+    bool AutoSize() const { return autoSize_; }
+    // Leaves out the colour of the picture's bottom-left pixel.
+    void SetTransparent(bool on);
+    bool Transparent() const { return transparent_; }
+
+    int Tag = 0;
+
+    // Tells the control that handlers drew into `pictureArea` of its picture: only that part
+    // of the control is repainted. The whole picture when no area is given.
+    void Invalidate(const Rect& pictureArea);
+    void Invalidate();
+
+    // Events, in control coordinates.
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+    std::function<void(Qt::KeyboardModifiers, int x, int y)> OnMouseMove;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QRect destinationRect() const;
+
+    Bitmap picture_;
+    Scaling scaling_ = Scaling::None;
+    bool autoSize_ = false;
+    bool transparent_ = false;
+    bool pressed_ = false;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,4 @@
+// Tests of the raster picture.
+#include <gtest/gtest.h>
+
+#include "toolkit/bitmap.h"

@@ -1,0 +1,4 @@
+// Shared set-up of the window tests.
+#include "window_test_support.h"
+
+void PrepareWindowTests() {}
