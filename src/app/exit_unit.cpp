@@ -1,0 +1,49 @@
+// The completion dialog's handlers: leave the program, go back to the test, or start anew.
+#include "app/program.h"
+#include "exercise/exercise_state.h"
+#include "ui/completion_dialog.h"
+#include "ui/exercise_window.h"
+#include "ui/forms.h"
+#include "ui/mode_window.h"
+
+void TForm3::FormShow() { StaticText2->SetCaption(Form2->StaticText6->Caption()); }
+
+void TForm3::FormActivate() { BitBtn1->setEnabled(true); }
+
+void TForm3::BitBtn2MouseMove(Qt::KeyboardModifiers, int, int) {
+    BitBtn2->SetGlyph(Image1->Picture(), 2);
+    ExerciseState.ExitHover = 1;
+}
+
+void TForm3::FormMouseMove(Qt::KeyboardModifiers, int, int) {
+    if (ExerciseState.ExitHover == 1) {
+        BitBtn2->SetGlyph(Image2->Picture(), 2);
+    }
+}
+
+void TForm3::BitBtn2Click() { app::Terminate(); }
+
+void TForm3::BitBtn1Click() {
+    ExerciseState.Suspended = 0;
+    Hide();
+    if (ExerciseState.NotStarted == 1) {
+        return;
+    }
+    const QString attemptsLeft = Form2->StaticText4->Caption();
+    const QString hits = Form2->StaticText3->Caption();
+    ui::DestroyWindow(Form2);
+    ui::CreateForm(Form2);
+    Form2->Show();
+    Form2->StaticText4->SetCaption(attemptsLeft);
+    Form2->StaticText3->SetCaption(hits);
+    // The interrupted round is dropped without using an attempt; a new one begins at once.
+    Form2->Bitbtn1Click();
+}
+
+void TForm3::BitBtn3Click() {
+    Hide();
+    ui::DestroyWindow(Form2);
+    ui::CreateForm(Form2);
+    Hide();
+    Form4->Show();
+}
