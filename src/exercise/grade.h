@@ -6,8 +6,8 @@ namespace exercise {
 // 5 - floor(m / 2) with misses m = 10 - hits - attemptsLeft, the halving done in floating
 // point and rounded toward minus infinity: 5 for no misses, 0 for ten. The formula is kept as
 // it is outside that range too: attempts that went below zero give a negative m and a grade
-// above 5 (m = -1 gives 6). Results beyond the int range, which ordinary counters never
-// reach, are clamped to it.
+// above 5 (m = -1 gives 6). m is taken in 64 bits; for any two int counters the grade itself
+// lies within the int range.
 int Grade(int hits, int attemptsLeft);
 
 }  // namespace exercise
