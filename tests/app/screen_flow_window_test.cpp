@@ -1,0 +1,152 @@
+// The screen flow of the whole program: start-up, the mode window, leaving the exercise
+// window and coming back, as the trainee sees them.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app/program.h"
+#include "exercise/exercise_state.h"
+#include "toolkit/focus_model.h"
+#include "ui/Image_Unit1.h"
+#include "ui/completion_dialog.h"
+#include "ui/exercise_window.h"
+#include "ui/forms.h"
+#include "ui/mode_window.h"
+#include "window_test_support.h"
+
+namespace {
+
+const QString kRangeCaption =
+    "Контроль по теме \"Определение расстояния с помощью оптичкского прицела\".";
+const QString kShootingCaption =
+    "Контроль по теме \"Стрельба из РПГ-7 и РПГ-7В с помощью оптичкского прицела\".";
+
+class ScreenFlowTest : public ProgramTest {
+protected:
+    toolkit::Form* focused() const { return toolkit::FocusModel::instance().focused(); }
+    void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    void startFromModeWindow(int item) {
+        Form4->RadioGroup1->SetItemIndex(item);
+        click(Form4->BitBtn1);
+    }
+};
+
+TEST_F(ScreenFlowTest, AtStartUpOnlyTheModeWindowIsVisibleWithRangeEstimationChecked) {
+    EXPECT_TRUE(Form4->Visible());
+    EXPECT_FALSE(Form2->Visible());
+    EXPECT_FALSE(Form3->Visible());
+    EXPECT_FALSE(Form1->Visible());
+    EXPECT_EQ(Form4->RadioGroup1->ItemIndex(), 0);
+    EXPECT_EQ(focused(), Form4);
+    EXPECT_EQ(Form4->windowTitle(), "Тренажер");
+}
+
+TEST_F(ScreenFlowTest, StartUpLeavesTheExerciseWindowSuspendedAndTheDialogReadyWithoutGrade) {
+    EXPECT_EQ(ExerciseState.Suspended, 1);
+    EXPECT_EQ(ExerciseState.NotStarted, 1);
+    EXPECT_EQ(Form3->StaticText7->Caption(), "Контроль окончен !");
+    EXPECT_TRUE(Form3->StaticText1->isHidden());
+    EXPECT_TRUE(Form3->StaticText2->isHidden());
+}
+
+TEST_F(ScreenFlowTest, StartInRangeModeOpensTheExerciseWindowWithTenAttempts) {
+    startFromModeWindow(0);
+    EXPECT_TRUE(Form2->Visible());
+    EXPECT_TRUE(Form4->Visible());
+    EXPECT_EQ(Form2->windowTitle(), kRangeCaption);
+    EXPECT_EQ(Form2->StaticText4->Caption(), "10");
+    EXPECT_EQ(ExerciseState.ExerciseMode, 1);
+    EXPECT_EQ(Form2->ActiveControl(), Form2->BitBtn1);
+    EXPECT_TRUE(Form2->SpinEdit1->isEnabled());
+    EXPECT_EQ(focused(), Form2);
+    EXPECT_TRUE(Form2->SeeImage->Picture() == Form1->Image1->Picture());
+}
+
+TEST_F(ScreenFlowTest, StartInShootingModeSetsTheShootingCaptionAndFocusOnStart) {
+    startFromModeWindow(1);
+    EXPECT_EQ(Form2->windowTitle(), kShootingCaption);
+    EXPECT_EQ(ExerciseState.ExerciseMode, 0);
+    EXPECT_EQ(Form2->ActiveControl(), Form2->BitBtn1);
+}
+
+TEST_F(ScreenFlowTest, LeavingTheExerciseWindowBeforeARoundShowsTheUnfinishedHeadlineWithoutGrade) {
+    startFromModeWindow(0);
+    click(Form2->BitBtn2);
+    EXPECT_TRUE(Form3->Visible());
+    EXPECT_TRUE(Form2->Visible());
+    EXPECT_EQ(focused(), Form3);
+    EXPECT_EQ(Form3->StaticText7->Caption(), "Контроль не окончен !");
+    EXPECT_TRUE(Form3->StaticText2->isHidden());
+    EXPECT_EQ(ExerciseState.Suspended, 1);
+    EXPECT_TRUE(Form3->BitBtn1->isEnabled());
+}
+
+TEST_F(ScreenFlowTest, CancelBeforeTheFirstRoundReturnsToTheSameExerciseWindow) {
+    startFromModeWindow(0);
+    TForm2* const before = Form2;
+    click(Form2->BitBtn2);
+    click(Form3->BitBtn1);
+    EXPECT_EQ(Form2, before);
+    EXPECT_FALSE(Form3->Visible());
+    EXPECT_TRUE(Form2->Visible());
+    EXPECT_EQ(focused(), Form2);
+    EXPECT_EQ(ExerciseState.Suspended, 0);
+}
+
+TEST_F(ScreenFlowTest, TheModeWindowTakingTheFocusClosesTheOtherWindows) {
+    startFromModeWindow(1);
+    click(Form2->BitBtn2);
+    toolkit::FocusModel::instance().systemActivated(Form3);
+    toolkit::FocusModel::instance().systemActivated(Form4);
+    EXPECT_FALSE(Form2->Visible());
+    EXPECT_FALSE(Form3->Visible());
+    EXPECT_EQ(focused(), Form4);
+    EXPECT_EQ(Form4->RadioGroup1->ItemIndex(), 0);
+}
+
+TEST_F(ScreenFlowTest, ClosingTheExerciseWindowFromItsTitleBarReturnsToTheModeWindow) {
+    startFromModeWindow(0);
+    Form2->close();
+    EXPECT_FALSE(Form2->Visible());
+    EXPECT_FALSE(Form3->Visible());
+    EXPECT_TRUE(Form4->Visible());
+    EXPECT_EQ(focused(), Form4);
+    EXPECT_EQ(ExerciseState.Suspended, 1);
+    EXPECT_EQ(terminations, 0);
+}
+
+TEST_F(ScreenFlowTest, ExitInTheModeWindowEndsTheProgram) {
+    click(Form4->BitBtn2);
+    EXPECT_EQ(terminations, 1);
+}
+
+TEST_F(ScreenFlowTest, EnterInTheModeWindowPressesExitUnlessStartHasTheFocus) {
+    Form4->RadioGroup1->Button(0)->setFocus();
+    QTest::keyClick(Form4->RadioGroup1->Button(0), Qt::Key_Return);
+    EXPECT_EQ(terminations, 1);
+    EXPECT_FALSE(Form2->Visible());
+}
+
+TEST_F(ScreenFlowTest, RepeatFromTheDialogBringsBackTheModeWindowWithAFreshExerciseWindow) {
+    startFromModeWindow(0);
+    click(Form2->BitBtn2);
+    TForm4* const modeWindow = Form4;
+    click(Form3->BitBtn3);
+    EXPECT_EQ(Form4, modeWindow);
+    EXPECT_TRUE(Form4->Visible());
+    EXPECT_FALSE(Form2->Visible());
+    EXPECT_FALSE(Form3->Visible());
+    EXPECT_EQ(Form2->StaticText4->Caption(), "0");
+    EXPECT_EQ(focused(), Form4);
+    EXPECT_TRUE(Form3->StaticText2->isHidden());
+    EXPECT_EQ(ui::LiveWindowCount(), 4);
+}
+
+TEST_F(ScreenFlowTest, ExitInTheDialogEndsTheProgram) {
+    startFromModeWindow(0);
+    click(Form2->BitBtn2);
+    click(Form3->BitBtn2);
+    EXPECT_EQ(terminations, 1);
+}
+
+}  // namespace
