@@ -138,20 +138,6 @@ TEST(BitmapCopy, BandEnlargementsRepeatSourceColumnsInTheirFixedPattern) {
     }
 }
 
-TEST(BitmapCopy, RowsScaleByTheSameRuleAsColumns) {
-    Bitmap source(1, 5);
-    for (int y = 0; y < 5; ++y) {
-        source.setPixel(0, y, std::uint32_t(y));
-    }
-    Bitmap destination(1, 17);
-    destination.copyRect(Rect{0, 0, 1, 17}, source, Rect{0, 0, 1, 5});
-    std::string shown;
-    for (int y = 0; y < 17; ++y) {
-        shown += char('0' + destination.pixel(0, y));
-    }
-    EXPECT_EQ(shown, "00001112222333444");
-}
-
 TEST(BitmapCopy, ClippingKeepsEachDestinationPixelOnItsUnclippedSourcePixel) {
     const std::uint32_t a = 0x0000AA;
     const std::uint32_t b = 0x0000BB;
@@ -240,17 +226,6 @@ TEST(BitmapCopy, ExclusiveOrDrawnTwiceRestoresThePicture) {
     EXPECT_NE(view, before);
     view.draw(-2, 3, frame);
     EXPECT_EQ(view, before);
-}
-
-TEST(BitmapCopy, DrawPlacesTheWholePictureAtItsOwnSizeUnderTheMode) {
-    Bitmap sprite(2, 2, 0xFFFFFF);
-    sprite.setPixel(1, 1, 0x000000);
-    Bitmap view(4, 4, 0x808080);
-    view.setCopyMode(CopyMode::SrcAnd);
-    EXPECT_EQ(view.draw(2, 1, sprite), (Rect{2, 1, 4, 3}));
-    EXPECT_EQ(view.pixel(2, 1), 0x808080u);
-    EXPECT_EQ(view.pixel(3, 2), 0x000000u);
-    EXPECT_EQ(view.copyMode(), CopyMode::SrcAnd) << "the mode stays until changed";
 }
 
 TEST(BitmapCopy, CopyWithinOnePictureReadsThePixelsAsTheyWereBefore) {
