@@ -17,16 +17,22 @@ enum class CopyMode : std::uint32_t {
 struct Rect {
     int left = 0;
     int top = 0;
-    int right = 0;  // exclusive
+    int right = 0;   // exclusive
     int bottom = 0;  // exclusive
 
     int width() const { return right - left; }
     int height() const { return bottom - top; }
+    // Inverted rectangles count as empty, as they cover no pixel.
+    bool isEmpty() const { return right <= left || bottom <= top; }
+    // The common part; an empty Rect{} when there is none.
+    Rect intersected(const Rect& other) const;
+    // The smallest rectangle holding both; an empty side does not count.
+    Rect united(const Rect& other) const;
     bool operator==(const Rect&) const = default;
 };
 
 class Bitmap {
-public:
+  public:
     Bitmap() = default;
     Bitmap(int width, int height, std::uint32_t fill = 0xFFFFFF);
 
@@ -48,6 +54,8 @@ public:
     Rect copyRect(const Rect& to, const Bitmap& source, const Rect& from);
     // Draws the whole of `source` at its own size with its top-left at (left, top).
     Rect draw(int left, int top, const Bitmap& source);
+    // The whole picture as a rectangle at (0, 0).
+    Rect rect() const { return Rect{0, 0, width_, height_}; }
 
     // Row-major storage, each pixel 0xFFRRGGBB, so a view can be wrapped without a copy by a
     // 32-bit RGB image.
@@ -57,7 +65,7 @@ public:
 
     bool operator==(const Bitmap& other) const;
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     CopyMode mode_ = CopyMode::SrcCopy;

@@ -1,0 +1,96 @@
+// The drawing operations of the sight, pure functions over pictures and plain numbers.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+#include "toolkit/bitmap.h"
+
+namespace sight {
+
+// Every operation returns the part of the view it changed, clipped to the view, so the
+// window repaints only that.
+
+// The 17 scaled copies of the lens from the clean landscape around picture point (cx, cy),
+// under the view's current copy mode. Starts at `lensRadius` and leaves it at the lens's
+// final radius (194 from 150).
+toolkit::Rect DrawLens(toolkit::Bitmap& view, const toolkit::Bitmap& clean, int cx, int cy,
+                       int magnifyNum, int magnifyDen, std::uint8_t& lensRadius);
+
+// The colour a sprite leaves out: the landscape shows through it.
+constexpr std::uint32_t kSeeThroughColour = 0xFFFFFF;
+
+// Copies `sprite` pixel by pixel with its top-left at (left, top), setting the view's
+// pixels directly whatever its copy mode. Pure white is see-through, and column 0 and row 0
+// of the sprite are never drawn, so the artwork keeps its figure clear of them. `accepts(x, y)` can
+// refuse single view points; it is asked only for non-white points inside the view, columns
+// outer and rows inner.
+template <typename PixelTest>
+toolkit::Rect DrawKeyedSprite(toolkit::Bitmap& view, const toolkit::Bitmap& sprite, int left,
+                              int top, PixelTest&& accepts) {
+    // Sprite columns and rows whose point lies inside the view, in 64 bits so far-off
+    // positions cannot overflow.
+    const auto firstInside = [](int origin) {
+        return std::max<std::int64_t>(1, -std::int64_t(origin));
+    };
+    const std::int64_t firstColumn = firstInside(left);
+    const std::int64_t endColumn =
+        std::min<std::int64_t>(sprite.width(), std::int64_t(view.width()) - left);
+    const std::int64_t firstRow = firstInside(top);
+    const std::int64_t endRow =
+        std::min<std::int64_t>(sprite.height(), std::int64_t(view.height()) - top);
+
+    // Clipped already, so the pixels are read and written in place: the stored values carry
+    // the opaque alpha byte both pictures share.
+    constexpr std::uint32_t kRgbMask = 0xFFFFFF;
+    const std::uint32_t* spritePixels = sprite.bits();
+    const std::size_t spriteStride = std::size_t(sprite.width());
+    const std::size_t viewStride = std::size_t(view.width());
+    std::uint32_t* viewPixels = view.isEmpty() ? nullptr : view.scanLine(0);
+
+    toolkit::Rect changed;
+    for (std::int64_t i = firstColumn; i < endColumn; ++i) {
+        const int x = left + int(i);
+        int columnTop = 0;
+        int columnBottom = 0;
+        for (std::int64_t j = firstRow; j < endRow; ++j) {
+            const std::uint32_t stored =
+                spritePixels[std::size_t(j) * spriteStride + std::size_t(i)];
+            const int y = top + int(j);
+            if ((stored & kRgbMask) == kSeeThroughColour || !accepts(x, y)) {
+                continue;
+            }
+            viewPixels[std::size_t(y) * viewStride + std::size_t(x)] = stored;
+            if (columnBottom == columnTop) {
+                columnTop = y;
+            }
+            columnBottom = y + 1;
+        }
+        if (columnBottom != columnTop) {
+            changed = changed.united(toolkit::Rect{x, columnTop, x + 1, columnBottom});
+        }
+    }
+    return changed;
+}
+
+// The same with every point accepted: the whole sprite, no test per pixel.
+toolkit::Rect DrawKeyedSprite(toolkit::Bitmap& view, const toolkit::Bitmap& sprite, int left,
+                              int top);
+
+// The naked-eye target `man` centred on its true place (targetX, targetY) in picture pixels.
+toolkit::Rect DrawTinyTarget(toolkit::Bitmap& view, const toolkit::Bitmap& man, int targetX,
+                             int targetY);
+
+// The target sprite inside the lens centred on (cx, cy), at the magnified place of the
+// target's true place (targetX, targetY); distances are measured from picture point
+// (ax, ay). Near the centre the whole sprite is drawn; near the lens edge only its points
+// inside the lens edge; farther out nothing. `lensRadius` is the one DrawLens left.
+toolkit::Rect DrawMagnifiedTarget(toolkit::Bitmap& view, const toolkit::Bitmap& sprite, int cx,
+                                  int cy, int ax, int ay, int targetX, int targetY, int magnifyNum,
+                                  int magnifyDen, int lensRadius);
+
+// The reticle centred on (cx, cy), ANDed onto the view: its white leaves the view as it is,
+// its black lines and ring come out black. Leaves the view's copy mode at SRCAND.
+toolkit::Rect DrawReticle(toolkit::Bitmap& view, const toolkit::Bitmap& reticle, int cx, int cy);
+
+}  // namespace sight
