@@ -8,6 +8,14 @@
 
 namespace toolkit {
 
+// Where a glyph button draws its glyph and its caption inside `face`: the two centred
+// together with 4 pixels between them; either one alone is centred by itself.
+struct GlyphButtonLayout {
+    QRect glyph;
+    QRect caption;
+};
+GlyphButtonLayout LayOutGlyphAndCaption(const QRect& face, QSize glyph, QSize caption);
+
 class GlyphButton : public QPushButton {
     Q_OBJECT
 public:
@@ -27,11 +35,16 @@ public:
 
     QSize sizeHint() const override;
 
+    // Where the glyph and the caption are drawn at the button's present size and state.
+    GlyphButtonLayout ContentLayout() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    QSize captionSize() const;
+
     Bitmap glyph_;
     int states_ = 1;
     QPixmap normal_;

@@ -8,6 +8,9 @@
 
 namespace toolkit {
 
+// The largest rectangle at the top-left of `area` that shows `picture` undistorted.
+QRect ProportionalRect(QSize picture, QSize area);
+
 class ImageControl : public QWidget {
     Q_OBJECT
 public:
@@ -39,6 +42,9 @@ public:
     void Invalidate(const Rect& pictureArea);
     void Invalidate();
 
+    // Where the picture is drawn, in control coordinates.
+    QRect destinationRect() const;
+
     // Events, in control coordinates.
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
@@ -50,9 +56,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    QRect destinationRect() const;
+    void updateMouseTransparency();
 
     Bitmap picture_;
     Scaling scaling_ = Scaling::None;

@@ -33,6 +33,9 @@ protected:
     StepEnabled stepEnabled() const override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+
+private:
+    bool isLimited() const;
 };
 
 }  // namespace toolkit

@@ -12,6 +12,12 @@ public:
 
     void SetCaption(const QString& caption);
     QString Caption() const { return text(); }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void fitToText();
 };
 
 }  // namespace toolkit

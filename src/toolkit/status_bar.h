@@ -18,17 +18,24 @@ public:
     // replaces the text whenever that hint changes; no hint clears it.
     void SetAutoHint(bool on);
 
+    // The topmost visible widget of `window` at `windowPosition`, whether or not it takes
+    // mouse events; `window` itself where no child lies there.
+    static QWidget* ControlAt(QWidget* window, QPoint windowPosition);
+    // The hint of `control` or of its nearest parent that has one.
+    static QString InheritedHint(const QWidget* control);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void followMouse(QPoint globalPosition);
+    void showHint(const QString& hint);
 
     QString text_;
     bool autoHint_ = false;
+    // The long hint last shown; the window opens with none.
     QString hintUnderMouse_;
-    bool hintKnown_ = false;
 };
 
 }  // namespace toolkit

@@ -1,0 +1,12 @@
+// A lowered rectangular frame line that groups controls and takes no input.
+#include "toolkit/bevel.h"
+
+namespace toolkit {
+
+Bevel::Bevel(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Box | QFrame::Sunken);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+}  // namespace toolkit

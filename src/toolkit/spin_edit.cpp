@@ -1,0 +1,139 @@
+// A one-line numeric entry that keeps any text of its allowed characters and refuses the
+// rest with a beep.
+#include "toolkit/spin_edit.h"
+
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "toolkit/beep.h"
+#include "toolkit/virtual_key.h"
+
+namespace toolkit {
+
+namespace {
+
+bool IsAllowedCharacter(QChar character) {
+    if (character.isDigit() && character.unicode() < 0x80) {
+        return true;
+    }
+    // The decimal separator depends on the locale; both common ones are taken so that a
+    // typed number never depends on where the program runs.
+    const QString localeSeparator = QLocale().decimalPoint();
+    return character == u'+' || character == u'-' || character == u',' || character == u'.' ||
+           localeSeparator.contains(character);
+}
+
+bool IsAllowedText(const QString& text) {
+    return std::all_of(text.begin(), text.end(), IsAllowedCharacter);
+}
+
+// Enter is the one control character the field refuses; every other control character
+// (Backspace, Escape, Tab) is the field's or the window's to handle.
+bool IsRefusedKey(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) {
+        return true;
+    }
+    if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
+        return false;  // shortcuts such as Ctrl+A and Ctrl+C type nothing
+    }
+    const QString text = event.text();
+    return std::any_of(text.begin(), text.end(), [](QChar character) {
+        return character.isPrint() && !IsAllowedCharacter(character);
+    });
+}
+
+int ToInt(std::int64_t value) {
+    return int(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                        std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+SpinEdit::SpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
+    setKeyboardTracking(true);
+    SetText(QStringLiteral("0"));
+}
+
+QString SpinEdit::Text() const { return lineEdit()->text(); }
+
+void SpinEdit::SetText(const QString& text) { lineEdit()->setText(text); }
+
+bool SpinEdit::isLimited() const { return MinValue != 0 || MaxValue != 0; }
+
+int SpinEdit::Value() const {
+    bool isNumber = false;
+    const int value = Text().toInt(&isNumber);
+    return isNumber ? value : MinValue;
+}
+
+void SpinEdit::SetValue(int value) {
+    if (isLimited()) {
+        value = std::min(std::max(value, MinValue), MaxValue);
+    }
+    SetText(QString::number(value));
+}
+
+void SpinEdit::stepBy(int steps) {
+    SetValue(ToInt(std::int64_t(Value()) + std::int64_t(steps) * std::int64_t(Increment)));
+}
+
+QValidator::State SpinEdit::validate(QString& input, int& /*pos*/) const {
+    return IsAllowedText(input) ? QValidator::Acceptable : QValidator::Invalid;
+}
+
+QAbstractSpinBox::StepEnabled SpinEdit::stepEnabled() const {
+    if (isReadOnly()) {
+        return StepNone;
+    }
+    if (!isLimited()) {
+        return StepUpEnabled | StepDownEnabled;
+    }
+    const int value = Value();
+    StepEnabled enabled = StepNone;
+    if (value < MaxValue) {
+        enabled |= StepUpEnabled;
+    }
+    if (value > MinValue) {
+        enabled |= StepDownEnabled;
+    }
+    return enabled;
+}
+
+void SpinEdit::keyPressEvent(QKeyEvent* event) {
+    if (OnKeyDown) {
+        // The handler may close the window that holds the field.
+        const QPointer<SpinEdit> alive(this);
+        OnKeyDown(VirtualKeyCode(*event), event->modifiers());
+        if (!alive) {
+            return;
+        }
+    }
+    const bool refused = event->matches(QKeySequence::Paste)
+                             ? !IsAllowedText(QGuiApplication::clipboard()->text())
+                             : IsRefusedKey(*event);
+    if (refused) {
+        Beep();
+        event->accept();
+        return;
+    }
+    QAbstractSpinBox::keyPressEvent(event);
+}
+
+void SpinEdit::focusInEvent(QFocusEvent* event) {
+    QAbstractSpinBox::focusInEvent(event);
+    // A click places the caret where it lands; coming back from a context menu keeps the
+    // selection the trainee had.
+    if (event->reason() != Qt::MouseFocusReason && event->reason() != Qt::PopupFocusReason) {
+        selectAll();
+    }
+}
+
+}  // namespace toolkit

@@ -1,0 +1,129 @@
+// A status bar in simple mode whose text follows the hints under the mouse.
+#include "toolkit/status_bar.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <ranges>
+
+#include "toolkit/hints.h"
+
+namespace toolkit {
+
+namespace {
+constexpr int kTextMargin = 3;
+}  // namespace
+
+StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {}
+
+void StatusBar::SetSimpleText(const QString& text) {
+    text_ = text;
+    update();
+}
+
+void StatusBar::SetAutoHint(bool on) {
+    if (on == autoHint_) {
+        return;
+    }
+    autoHint_ = on;
+    if (on) {
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+    }
+}
+
+QWidget* StatusBar::ControlAt(QWidget* window, QPoint windowPosition) {
+    QWidget* found = window;
+    QPoint position = windowPosition;
+    // Later children lie over earlier ones, so the search runs from the end of the list;
+    // Qt's own lookup would skip disabled and mouse-transparent widgets, whose hints count.
+    bool descended = true;
+    while (descended) {
+        descended = false;
+        for (QObject* object : found->children() | std::views::reverse) {
+            auto* child = qobject_cast<QWidget*>(object);
+            if (child == nullptr || child->isWindow() || child->isHidden() ||
+                !child->geometry().contains(position)) {
+                continue;
+            }
+            position -= child->pos();
+            found = child;
+            descended = true;
+            break;
+        }
+    }
+    return found;
+}
+
+QString StatusBar::InheritedHint(const QWidget* control) {
+    for (; control != nullptr; control = control->parentWidget()) {
+        const QString hint = Hint(control);
+        if (!hint.isEmpty()) {
+            return hint;
+        }
+        if (control->isWindow()) {
+            break;
+        }
+    }
+    return {};
+}
+
+bool StatusBar::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::MouseMove && type != QEvent::Enter && type != QEvent::Leave) ||
+        !watched->isWidgetType()) {
+        return false;
+    }
+    const auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != window()) {
+        return false;
+    }
+    if (type == QEvent::MouseMove) {
+        followMouse(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+    } else if (type == QEvent::Enter) {
+        followMouse(static_cast<QEnterEvent*>(event)->globalPosition().toPoint());
+    } else if (widget == window()) {
+        showHint({});  // the mouse left the window
+    }
+    return false;
+}
+
+void StatusBar::followMouse(QPoint globalPosition) {
+    QWidget* holder = window();
+    const QPoint position = holder->mapFromGlobal(globalPosition);
+    if (!holder->rect().contains(position)) {
+        showHint({});
+        return;
+    }
+    showHint(LongHint(InheritedHint(ControlAt(holder, position))));
+}
+
+void StatusBar::showHint(const QString& hint) {
+    // Only a change of hint writes the text, so a text a handler wrote stays while the
+    // mouse moves within the same hinted area.
+    if (hint == hintUnderMouse_) {
+        return;
+    }
+    hintUnderMouse_ = hint;
+    SetSimpleText(hint);
+}
+
+void StatusBar::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    frame.state |= QStyle::State_Sunken;
+    frame.lineWidth = 1;
+    frame.midLineWidth = 0;
+    style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);
+    const QRect textArea = rect().adjusted(kTextMargin, 1, -kTextMargin, -1);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     fontMetrics().elidedText(text_, Qt::ElideRight, textArea.width()));
+}
+
+}  // namespace toolkit
