@@ -26,6 +26,10 @@ void ProgramTest::SetUp() {
     app::StartProgram();
 }
 
-void ProgramTest::TearDown() { app::EndProgram(); }
+void ProgramTest::TearDown() {
+    app::EndProgram();
+}
 
-void ProgramTest::SetClock(unsigned milliseconds) { clockMilliseconds = milliseconds; }
+void ProgramTest::SetClock(unsigned milliseconds) {
+    clockMilliseconds = milliseconds;
+}

@@ -13,7 +13,7 @@ void PrepareWindowTests();
 // the mode window shown, with a fixed clock for the random draws, error boxes and the end of
 // the program recorded instead of happening.
 class ProgramTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

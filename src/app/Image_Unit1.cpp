@@ -4,4 +4,6 @@
 #include "ui/exercise_window.h"
 #include "ui/forms.h"
 
-void TForm1::FormCreate() { ui::CreateForm(Form2); }
+void TForm1::FormCreate() {
+    ui::CreateForm(Form2);
+}

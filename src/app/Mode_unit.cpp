@@ -25,4 +25,6 @@ void TForm4::BitBtn1Click() {
     Form2->Show();
 }
 
-void TForm4::BitBtn2Click() { app::Terminate(); }
+void TForm4::BitBtn2Click() {
+    app::Terminate();
+}

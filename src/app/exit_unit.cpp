@@ -6,9 +6,13 @@
 #include "ui/forms.h"
 #include "ui/mode_window.h"
 
-void TForm3::FormShow() { StaticText2->SetCaption(Form2->StaticText6->Caption()); }
+void TForm3::FormShow() {
+    StaticText2->SetCaption(Form2->StaticText6->Caption());
+}
 
-void TForm3::FormActivate() { BitBtn1->setEnabled(true); }
+void TForm3::FormActivate() {
+    BitBtn1->setEnabled(true);
+}
 
 void TForm3::BitBtn2MouseMove(Qt::KeyboardModifiers, int, int) {
     BitBtn2->SetGlyph(Image1->Picture(), 2);
@@ -21,7 +25,9 @@ void TForm3::FormMouseMove(Qt::KeyboardModifiers, int, int) {
     }
 }
 
-void TForm3::BitBtn2Click() { app::Terminate(); }
+void TForm3::BitBtn2Click() {
+    app::Terminate();
+}
 
 void TForm3::BitBtn1Click() {
     ExerciseState.Suspended = 0;

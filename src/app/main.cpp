@@ -9,8 +9,8 @@ namespace {
 // Without a display Qt would abort with a backtrace; say what is wrong in one line instead.
 bool DisplayMissing() {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    const bool needsDisplay = platform.isEmpty() || platform.startsWith("xcb") ||
-                              platform.startsWith("wayland");
+    const bool needsDisplay =
+        platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
     return needsDisplay && qEnvironmentVariableIsEmpty("DISPLAY") &&
            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }

@@ -28,15 +28,21 @@ void StartProgram() {
     Form4->Show();
 }
 
-void EndProgram() { ui::DestroyAllWindows(); }
+void EndProgram() {
+    ui::DestroyAllWindows();
+}
 
 void Terminate() {
     terminated = true;
     TerminateHook()();
 }
 
-bool Terminated() { return terminated; }
+bool Terminated() {
+    return terminated;
+}
 
-void SetTerminateHook(std::function<void()> hook) { TerminateHook() = std::move(hook); }
+void SetTerminateHook(std::function<void()> hook) {
+    TerminateHook() = std::move(hook);
+}
 
 }  // namespace app

@@ -1,5 +1,5 @@
 // The shot or fixing of the sight, the confirmed range answer, and the grade.
-#include "assets/pictures.h"
+#include "assets/range_table.h"
 #include "exercise/exercise_state.h"
 #include "exercise/grade.h"
 #include "exercise/hit_test.h"
@@ -33,7 +33,9 @@ void ShowFinalGrade(TForm2* window) {
     Form3->Show();
 }
 
-int TargetRange(const TForm2* window) { return assets::RangeForHeight(window->man4->Picture().height()); }
+int TargetRange(const TForm2* window) {
+    return assets::RangeForHeight(window->man4->Picture().height());
+}
 }  // namespace
 
 void TForm2::SeeImageDblClick() {
@@ -56,10 +58,10 @@ void TForm2::SeeImageDblClick() {
     if (shooting) {
         const toolkit::Bitmap& burst = Form1->splash->Picture();
         const int halfWidth = burst.width() / 2;
-        SeeImage->Invalidate(SeeImage->Picture().copyRect(
-            {state.ImpactX - halfWidth, state.ImpactY - burst.height(), state.ImpactX + halfWidth,
-             state.ImpactY},
-            burst, {0, 0, burst.width(), burst.height()}));
+        SeeImage->Invalidate(
+            SeeImage->Picture().copyRect({state.ImpactX - halfWidth, state.ImpactY - burst.height(),
+                                          state.ImpactX + halfWidth, state.ImpactY},
+                                         burst, {0, 0, burst.width(), burst.height()}));
         Timer2->SetEnabled(true);
     }
     state.RepeatTarget = shooting ? 1 : 0;

@@ -1,5 +1,4 @@
 // The round set-up and the wind blink of the exercise window.
-#include "assets/pictures.h"
 #include "exercise/exercise_state.h"
 #include "exercise/round_setup.h"
 #include "exercise/scenario_table.h"
@@ -17,7 +16,9 @@ RandomDraw& RoundRandom() {
     return random;
 }
 
-void SetRoundClock(RandomDraw::Clock clock) { RoundRandom() = RandomDraw(std::move(clock)); }
+void SetRoundClock(RandomDraw::Clock clock) {
+    RoundRandom() = RandomDraw(std::move(clock));
+}
 
 }  // namespace exercise
 
@@ -68,8 +69,8 @@ void TForm2::Bitbtn1Click() {
     state.ExerciseRunning = 1;
     Tmr1->Tag = 0;
     if (state.RepeatTarget == 0) {
-        const auto& placement =
-            exercise::ScenarioTable[RoundRandom().Draw(exercise::ScenarioDrawCount(state.ExerciseMode))];
+        const auto& placement = exercise::ScenarioTable[RoundRandom().Draw(
+            exercise::ScenarioDrawCount(state.ExerciseMode))];
         state.TargetX = placement.TargetX;
         state.TargetY = placement.TargetY;
         man4->SetPicture(Form1->Sprite(QString::fromUtf8(placement.sprite))->Picture());

@@ -104,10 +104,10 @@ void TForm2::Timer2Timer() {
         const toolkit::Bitmap& smoke = Form1->Dim->Picture();
         const int halfWidth = smoke.width() / 2;
         view.setCopyMode(toolkit::CopyMode::SrcAnd);
-        changed = changed.united(view.copyRect(
-            {state.ImpactX - halfWidth, state.ImpactY - smoke.height(), state.ImpactX + halfWidth,
-             state.ImpactY},
-            smoke, {0, 0, smoke.width(), smoke.height()}));
+        changed =
+            changed.united(view.copyRect({state.ImpactX - halfWidth, state.ImpactY - smoke.height(),
+                                          state.ImpactX + halfWidth, state.ImpactY},
+                                         smoke, {0, 0, smoke.width(), smoke.height()}));
     }
     changed = changed.united(sight::DrawReticle(view, setka->Picture(), cx, cy));
     state.DirtyRect = state.NextDirtyRect;

@@ -15,13 +15,13 @@ constexpr int kMaxFocusHandOvers = 8;
 
 // Keeps the depth balanced however a nested handler leaves.
 class Nesting {
-public:
+  public:
     explicit Nesting(int& depth) : depth_(depth) { ++depth_; }
     ~Nesting() { --depth_; }
     Nesting(const Nesting&) = delete;
     Nesting& operator=(const Nesting&) = delete;
 
-private:
+  private:
     int& depth_;
 };
 }  // namespace

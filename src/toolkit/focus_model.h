@@ -17,7 +17,7 @@ class Form;
 // trainee's doing (a click on another window, a close from the title bar) and moves the
 // focus like any other change.
 class FocusModel {
-public:
+  public:
     static FocusModel& instance();
 
     Form* focused() const { return focused_; }
@@ -39,7 +39,7 @@ public:
     // How long a request of ours may take before a notice counts as the trainee's again.
     static constexpr int kRequestTimeoutMs = 1000;
 
-private:
+  private:
     void raise(Form* window);
     Form* topmostVisibleOtherThan(const Form* window) const;
     void requestSystemActivation();

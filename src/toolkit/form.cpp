@@ -31,13 +31,21 @@ Form::Form(Frame frame) : QWidget(nullptr, FlagsFor(frame)), frame_(frame) {
     setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
-Form::~Form() { FocusModel::instance().forget(this); }
+Form::~Form() {
+    FocusModel::instance().forget(this);
+}
 
-void Form::Show() { FocusModel::instance().show(this); }
+void Form::Show() {
+    FocusModel::instance().show(this);
+}
 
-void Form::Hide() { FocusModel::instance().hide(this); }
+void Form::Hide() {
+    FocusModel::instance().hide(this);
+}
 
-void Form::BringToFront() { FocusModel::instance().bringToFront(this); }
+void Form::BringToFront() {
+    FocusModel::instance().bringToFront(this);
+}
 
 void Form::SetActiveControl(QWidget* control) {
     activeControl_ = control;
@@ -48,8 +56,8 @@ void Form::SetActiveControl(QWidget* control) {
 }
 
 void Form::giveKeyboardFocus() {
-    if (activeControl_ != nullptr && activeControl_->isEnabled() &&
-        activeControl_->isVisible() && !activeControl_->hasFocus()) {
+    if (activeControl_ != nullptr && activeControl_->isEnabled() && activeControl_->isVisible() &&
+        !activeControl_->hasFocus()) {
         activeControl_->setFocus(Qt::ActiveWindowFocusReason);
     }
 }
@@ -62,7 +70,9 @@ void Form::SetClientSize(int width, int height) {
     }
 }
 
-void Form::SetScreenPlace(int left, int top) { move(left, top); }
+void Form::SetScreenPlace(int left, int top) {
+    move(left, top);
+}
 
 bool Form::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {

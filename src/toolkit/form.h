@@ -9,7 +9,7 @@ namespace toolkit {
 
 class Form : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class Frame {
         Sizeable,  // resizable, system menu with minimise and maximise
         Single,    // fixed size, system menu with close and minimise
@@ -51,12 +51,12 @@ public:
     // Called by the focus model when the window becomes or stops being the focused one.
     void giveKeyboardFocus();
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     Frame frame_;
     QWidget* activeControl_ = nullptr;
     QPushButton* defaultButton_ = nullptr;

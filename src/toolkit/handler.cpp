@@ -17,7 +17,9 @@ ErrorReporter& Reporter() {
 }
 }  // namespace
 
-void ReportHandlerError(const QString& message) { Reporter()(message); }
+void ReportHandlerError(const QString& message) {
+    Reporter()(message);
+}
 
 ErrorReporter SetErrorReporter(ErrorReporter reporter) {
     ErrorReporter previous = std::move(Reporter());

@@ -38,15 +38,17 @@ int ShowCursor(bool show) {
     return displayCount;
 }
 
-int PointerDisplayCount() { return displayCount; }
+int PointerDisplayCount() {
+    return displayCount;
+}
 
 // Both walk the count two at a time, as calling ShowCursor in pairs would; computing the
 // number of pairs keeps them instant however far the count has gone.
 void HidePointer() {
     const bool wasVisible = displayCount >= 0;
     const int pairs = displayCount < 0 ? 1 : displayCount / 2 + 1;
-    displayCount = displayCount - 2 * pairs < kLowestCount ? kLowestCount
-                                                           : displayCount - 2 * pairs;
+    displayCount =
+        displayCount - 2 * pairs < kLowestCount ? kLowestCount : displayCount - 2 * pairs;
     ApplyVisibility(wasVisible);
 }
 

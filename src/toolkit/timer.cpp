@@ -46,6 +46,8 @@ void Timer::Tick() {
     }
 }
 
-void Timer::SetManualTicks(bool manual) { manualTicks = manual; }
+void Timer::SetManualTicks(bool manual) {
+    manualTicks = manual;
+}
 
 }  // namespace toolkit

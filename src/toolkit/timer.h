@@ -9,7 +9,7 @@ namespace toolkit {
 
 class Timer : public QObject {
     Q_OBJECT
-public:
+  public:
     Timer(QObject* parent, int intervalMs, bool enabled);
 
     bool Enabled() const { return enabled_; }
@@ -27,7 +27,7 @@ public:
     // In tests timers tick only when fired by hand.
     static void SetManualTicks(bool manual);
 
-private:
+  private:
     void restart();
 
     QTimer timer_;

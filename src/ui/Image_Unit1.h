@@ -6,7 +6,7 @@
 
 class TForm1 : public toolkit::Form {
     Q_OBJECT
-public:
+  public:
     TForm1();
 
     // Creates the exercise window (app/Image_Unit1.cpp).

@@ -8,7 +8,7 @@
 
 class TForm3 : public toolkit::Form {
     Q_OBJECT
-public:
+  public:
     TForm3();
 
     // Handlers (app/exit_unit.cpp).
@@ -34,6 +34,6 @@ public:
     toolkit::GlyphButton* BitBtn3;
     toolkit::StaticText* StaticText7;
 
-protected:
+  protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 };

@@ -61,8 +61,8 @@ TForm3::TForm3() : toolkit::Form(Frame::Dialog) {
     BitBtn3 = DialogButton(this, 256, "Повтор", "glyph_dialog_repeat", "Повторный контроль");
 
     StaticText7 = new toolkit::StaticText(this);
-    ui::SetUpLabel(StaticText7, 40, 0, " Контроль не окончен!", DesignFont("MS Sans Serif", 24, true),
-                   ui::kNavy);
+    ui::SetUpLabel(StaticText7, 40, 0, " Контроль не окончен!",
+                   DesignFont("MS Sans Serif", 24, true), ui::kNavy);
 
     setTabOrder(BitBtn2, BitBtn1);
     setTabOrder(BitBtn1, BitBtn3);

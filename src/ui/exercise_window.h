@@ -12,7 +12,7 @@
 
 class TForm2 : public toolkit::Form {
     Q_OBJECT
-public:
+  public:
     TForm2();
 
     // Window handlers (app/exercise_window_handlers.cpp).
@@ -69,6 +69,6 @@ public:
     // the handlers expect of a surface they draw on.
     static void AssignPicture(toolkit::ImageControl* image, const toolkit::Bitmap& picture);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 };

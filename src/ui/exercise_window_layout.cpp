@@ -36,8 +36,7 @@ ImageControl* WindArrow(QWidget* parent, const char* name, int tag, int left, in
 
 TForm2::TForm2() : toolkit::Form(Frame::Single) {
     setObjectName("Form2");
-    SetCaption(
-        "Контроль по теме \"Определение дальности до цели с помощью оптических прицелов\" ");
+    SetCaption("Контроль по теме \"Определение дальности до цели с помощью оптических прицелов\" ");
     setFont(toolkit::WindowFont());
     setWindowIcon(ui::WindowIcon());
     SetClientSize(kClientWidth, kDesignClientHeight);

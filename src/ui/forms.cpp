@@ -19,14 +19,20 @@ std::vector<std::unique_ptr<toolkit::Form>>& Windows() {
 
 void ClearReference(const toolkit::Form* window) {
     const void* gone = window;
-    if (gone == static_cast<const void*>(Form1)) Form1 = nullptr;
-    if (gone == static_cast<const void*>(Form2)) Form2 = nullptr;
-    if (gone == static_cast<const void*>(Form3)) Form3 = nullptr;
-    if (gone == static_cast<const void*>(Form4)) Form4 = nullptr;
+    if (gone == static_cast<const void*>(Form1))
+        Form1 = nullptr;
+    if (gone == static_cast<const void*>(Form2))
+        Form2 = nullptr;
+    if (gone == static_cast<const void*>(Form3))
+        Form3 = nullptr;
+    if (gone == static_cast<const void*>(Form4))
+        Form4 = nullptr;
 }
 }  // namespace
 
-void AdoptWindow(std::unique_ptr<toolkit::Form> window) { Windows().push_back(std::move(window)); }
+void AdoptWindow(std::unique_ptr<toolkit::Form> window) {
+    Windows().push_back(std::move(window));
+}
 
 void DestroyWindow(toolkit::Form* window) {
     auto& windows = Windows();
@@ -48,6 +54,8 @@ void DestroyAllWindows() {
     }
 }
 
-int LiveWindowCount() { return static_cast<int>(Windows().size()); }
+int LiveWindowCount() {
+    return static_cast<int>(Windows().size());
+}
 
 }  // namespace ui

@@ -8,7 +8,7 @@
 
 class TForm4 : public toolkit::Form {
     Q_OBJECT
-public:
+  public:
     TForm4();
 
     // Handlers (app/Mode_unit.cpp).

@@ -2,6 +2,7 @@
 // window and coming back, as the trainee sees them.
 #include <gtest/gtest.h>
 
+#include <QRadioButton>
 #include <QTest>
 
 #include "app/program.h"
@@ -22,7 +23,7 @@ const QString kShootingCaption =
     "Контроль по теме \"Стрельба из РПГ-7 и РПГ-7В с помощью оптичкского прицела\".";
 
 class ScreenFlowTest : public ProgramTest {
-protected:
+  protected:
     toolkit::Form* focused() const { return toolkit::FocusModel::instance().focused(); }
     void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void startFromModeWindow(int item) {

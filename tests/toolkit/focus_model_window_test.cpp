@@ -17,32 +17,36 @@ namespace {
 std::vector<std::string> journal;
 
 class RecordingForm : public toolkit::Form {
-public:
-    explicit RecordingForm(std::string name) : toolkit::Form(Frame::Single), name_(std::move(name)) {}
+  public:
+    explicit RecordingForm(std::string name)
+        : toolkit::Form(Frame::Single), name_(std::move(name)) {}
 
     void FormShow() override { record("show"); }
     void FormActivate() override {
         record("activate");
-        if (onActivate) onActivate();
+        if (onActivate)
+            onActivate();
     }
     void FormDeactivate() override {
         record("deactivate");
-        if (onDeactivate) onDeactivate();
+        if (onDeactivate)
+            onDeactivate();
     }
 
     std::function<void()> onActivate;
     std::function<void()> onDeactivate;
 
-private:
+  private:
     void record(const std::string& what) { journal.push_back(name_ + "." + what); }
     std::string name_;
 };
 
 class FocusModelTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { journal.clear(); }
     void TearDown() override {
-        for (auto* form : {a.get(), b.get(), c.get()}) form->QWidget::hide();
+        for (auto* form : {a.get(), b.get(), c.get()})
+            form->QWidget::hide();
     }
 
     std::unique_ptr<RecordingForm> a = std::make_unique<RecordingForm>("A");

@@ -1,0 +1,210 @@
+// Both exercises played in the real exercise window: rounds, answers, shots, counters, grade
+// and the end of a test, with timer ticks fired by hand and a fixed clock.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <cstdlib>
+#include <map>
+
+#include "assets/range_table.h"
+#include "exercise/exercise_state.h"
+#include "toolkit/focus_model.h"
+#include "ui/Image_Unit1.h"
+#include "ui/completion_dialog.h"
+#include "ui/exercise_window.h"
+#include "ui/forms.h"
+#include "ui/mode_window.h"
+#include "window_test_support.h"
+
+namespace {
+
+class ExerciseTest : public ProgramTest {
+  protected:
+    void startTest(int modeItem) {
+        Form4->RadioGroup1->SetItemIndex(modeItem);
+        QTest::mouseClick(Form4->BitBtn1, Qt::LeftButton);
+        ASSERT_TRUE(Form2->Visible());
+    }
+    // "Начать" or "Продолжить " in the exercise window, then the two marker ticks that enable
+    // the view.
+    void startRound() {
+        QTest::mouseClick(Form2->BitBtn1, Qt::LeftButton);
+        Form2->Tmr1->Tick();
+        Form2->Tmr1->Tick();
+    }
+    int trueRange() const { return assets::RangeForHeight(Form2->man4->Picture().height()); }
+    void answer(const QString& text) {
+        Form2->SpinEdit1->SetText(text);
+        QTest::keyClick(Form2->SpinEdit1, Qt::Key_Return);
+    }
+    // Aims so that the point of impact falls on the target as the lens shows it, wind and drop
+    // included, and returns the mouse point.
+    QPoint aimAtTarget() const {
+        const int targetX = ExerciseState.TargetX;
+        const int targetY = ExerciseState.TargetY;
+        int wind = 0;
+        if (ExerciseState.WindIndicator != nullptr) {
+            wind = std::map<int, int>{{1, -60}, {2, -30}, {3, 72}, {4, 30}}.at(
+                ExerciseState.WindIndicator->Tag);
+        }
+        const int drop =
+            std::map<int, int>{{200, 2}, {300, 32}, {400, 60}, {500, 95}}.at(trueRange());
+        // The lens shows the target at 6t - 4m for mouse m; the shot lands at 2m + wind and
+        // 2m - 60 + drop.
+        return {(6 * targetX - wind) / 6, (6 * targetY + 60 - drop) / 6};
+    }
+    void shootAt(QPoint mouse) {
+        QTest::mouseMove(Form2->SeeImage, mouse);
+        QTest::mouseClick(Form2->SeeImage, Qt::LeftButton, {}, mouse);
+    }
+};
+
+TEST_F(ExerciseTest, TenRightRangeAnswersEndTheTestWithGradeFive) {
+    startTest(0);
+    startRound();
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        answer(QString::number(trueRange() + 99));
+    }
+    EXPECT_EQ(Form2->StaticText4->Caption(), "0");
+    EXPECT_EQ(Form2->StaticText3->Caption(), "10");
+    EXPECT_EQ(Form2->StaticText6->Caption(), "5");
+    EXPECT_FALSE(Form2->Visible());
+    EXPECT_TRUE(Form3->Visible());
+    EXPECT_EQ(Form3->StaticText7->Caption(), "Контроль окончен !");
+    EXPECT_FALSE(Form3->StaticText2->isHidden());
+    EXPECT_EQ(Form3->StaticText2->Caption(), "5");
+    EXPECT_FALSE(Form3->BitBtn1->isEnabled());
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(ExerciseTest, TenWrongRangeAnswersGiveGradeZeroCountingTheLastAnswerToo) {
+    startTest(0);
+    startRound();
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        answer(QString::number(trueRange() + 100));
+    }
+    EXPECT_EQ(Form2->StaticText3->Caption(), "0");
+    EXPECT_EQ(Form2->StaticText6->Caption(), "0");
+    EXPECT_EQ(Form3->StaticText2->Caption(), "0");
+}
+
+TEST_F(ExerciseTest, AWrongRangeAnswerShowsTheSameTargetAgain) {
+    startTest(0);
+    SetClock(12345678);
+    startRound();
+    const int targetX = ExerciseState.TargetX;
+    const int targetY = ExerciseState.TargetY;
+    const int height = Form2->man4->Picture().height();
+    SetClock(777);
+    answer(QString::number(trueRange() - 100));
+    EXPECT_EQ(ExerciseState.TargetX, targetX);
+    EXPECT_EQ(ExerciseState.TargetY, targetY);
+    EXPECT_EQ(Form2->man4->Picture().height(), height);
+    EXPECT_EQ(Form2->StaticText4->Caption(), "9");
+}
+
+TEST_F(ExerciseTest, AnAnswerThatIsNotAWholeNumberCostsNothing) {
+    startTest(0);
+    startRound();
+    for (const QString text : {"", "-", "+", ",", "--1", "1-", "2147483648"}) {
+        answer(text);
+        EXPECT_EQ(errors.value(errors.size() - 1),
+                  QString("'%1' is not a valid integer value").arg(text));
+    }
+    EXPECT_EQ(errors.size(), 7);
+    EXPECT_EQ(Form2->StaticText4->Caption(), "10");
+    EXPECT_EQ(Form2->StaticText6->Caption(), "5");
+    EXPECT_TRUE(Form2->BitBtn3->isEnabled());
+    answer(QString::number(trueRange()));
+    EXPECT_EQ(Form2->StaticText4->Caption(), "9");
+    EXPECT_EQ(Form2->StaticText3->Caption(), "1");
+}
+
+TEST_F(ExerciseTest, EnterUsesNoAttemptWhileConfirmingIsDisabled) {
+    startTest(1);
+    startRound();
+    shootAt({10, 10});
+    const QString attempts = Form2->StaticText4->Caption();
+    answer("200");
+    EXPECT_EQ(Form2->StaticText4->Caption(), attempts);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(ExerciseTest, TenHitsInTheShootingExerciseGiveGradeFiveAndAFinishedTestCannotBeReentered) {
+    startTest(1);
+    for (int shot = 0; shot < 10; ++shot) {
+        SetClock(1000u * 3607u * unsigned(shot + 1));
+        startRound();
+        ASSERT_TRUE(Form2->SeeImage->isEnabled());
+        shootAt(aimAtTarget());
+        EXPECT_EQ(ExerciseState.RepeatTarget, 0) << "shot " << shot;
+        Form2->Timer2->Tick();
+    }
+    EXPECT_EQ(Form2->StaticText4->Caption(), "0");
+    EXPECT_EQ(Form2->StaticText3->Caption(), "10");
+    EXPECT_EQ(Form2->StaticText6->Caption(), "5");
+    EXPECT_TRUE(Form3->Visible());
+    EXPECT_TRUE(Form2->Visible());
+    EXPECT_EQ(Form3->StaticText2->Caption(), "5");
+    EXPECT_FALSE(Form3->BitBtn1->isEnabled());
+}
+
+TEST_F(ExerciseTest, TenMissedShotsGiveGradeZeroAndRepeatTheTarget) {
+    startTest(1);
+    startRound();
+    const int targetX = ExerciseState.TargetX;
+    for (int shot = 0; shot < 10; ++shot) {
+        shootAt({570, 400});
+        EXPECT_EQ(ExerciseState.RepeatTarget, 1);
+        if (shot < 9) {
+            startRound();
+            EXPECT_EQ(ExerciseState.TargetX, targetX);
+        }
+    }
+    EXPECT_EQ(Form2->StaticText6->Caption(), "0");
+    EXPECT_EQ(Form3->StaticText2->Caption(), "0");
+}
+
+TEST_F(ExerciseTest, ANewRoundDropsTheFixedViewStillPendingFromTheLastShot) {
+    startTest(1);
+    startRound();
+    shootAt({100, 300});
+    EXPECT_TRUE(Form2->Timer2->Enabled());
+    startRound();
+    EXPECT_FALSE(Form2->Timer2->Enabled());
+}
+
+TEST_F(ExerciseTest, AMouseMoveDrawsTheReticleOnTheLensCentreOverTheMagnifiedScene) {
+    startTest(1);
+    startRound();
+    const QPoint mouse(150, 120);
+    QTest::mouseMove(Form2->SeeImage, mouse);
+    const int cx = 2 * mouse.x();
+    const int cy = 2 * mouse.y();
+    const toolkit::Bitmap& view = Form2->SeeImage->Picture();
+    const toolkit::Bitmap& clean = Form2->HelpImage->Picture();
+    const toolkit::Bitmap& reticle = Form2->setka->Picture();
+    // Inside the centre square the view shows the clean scene three times enlarged, except
+    // where the reticle is black.
+    int compared = 0;
+    for (int dy = -140; dy <= 140; dy += 7) {
+        for (int dx = -140; dx <= 140; dx += 7) {
+            if (reticle.pixel(225 + dx, 225 + dy) != 0xFFFFFF) {
+                EXPECT_EQ(view.pixel(cx + dx, cy + dy), 0u);
+                continue;
+            }
+            const int sourceX = cx - 50 + (dx + 150) / 3;
+            const int sourceY = cy - 50 + (dy + 150) / 3;
+            if (std::abs(2 * ExerciseState.TargetX - (cx + dx)) < 80 &&
+                std::abs(2 * ExerciseState.TargetY - (cy + dy)) < 80) {
+                continue;  // the magnified target may lie here
+            }
+            EXPECT_EQ(view.pixel(cx + dx, cy + dy), clean.pixel(sourceX, sourceY));
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 1000);
+    EXPECT_EQ(ExerciseState.ImpactY, cy - 60);
+}
+
+}  // namespace
