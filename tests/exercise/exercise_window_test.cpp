@@ -2,6 +2,8 @@
 // and the end of a test, with timer ticks fired by hand and a fixed clock.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <cstdlib>
 #include <map>
@@ -53,8 +55,15 @@ class ExerciseTest : public ProgramTest {
         // 2m - 60 + drop.
         return {(6 * targetX - wind) / 6, (6 * targetY + 60 - drop) / 6};
     }
+    // A mouse move delivered to the view as the window system would deliver it.
+    static void moveOver(QPoint mouse) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(mouse),
+                         QPointF(Form2->SeeImage->mapToGlobal(mouse)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(Form2->SeeImage, &move);
+    }
     void shootAt(QPoint mouse) {
-        QTest::mouseMove(Form2->SeeImage, mouse);
+        moveOver(mouse);
         QTest::mouseClick(Form2->SeeImage, Qt::LeftButton, {}, mouse);
     }
 };
@@ -178,7 +187,7 @@ TEST_F(ExerciseTest, AMouseMoveDrawsTheReticleOnTheLensCentreOverTheMagnifiedSce
     startTest(1);
     startRound();
     const QPoint mouse(150, 120);
-    QTest::mouseMove(Form2->SeeImage, mouse);
+    moveOver(mouse);
     const int cx = 2 * mouse.x();
     const int cy = 2 * mouse.y();
     const toolkit::Bitmap& view = Form2->SeeImage->Picture();
