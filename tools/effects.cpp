@@ -29,49 +29,48 @@ bool DitherInks(double density, int x, int y) {
 }  // namespace
 
 QImage DrawSplash() {
-    // A dark cloud thrown up from the bottom centre, with clods flying out and fire in it.
+    // Earth and smoke thrown up from the point of impact at the bottom centre, clods flying
+    // out of it and fire inside it.
     constexpr int kSize = 64;
     QImage image(kSize, kSize, QImage::Format_RGB32);
     image.fill(kWhite);
     Random random(0x5B1A5Bu);
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
-            const double dx = (x + 0.5 - 32.0) / 24.0;
-            const double dy = (y + 0.5 - 40.0) / 26.0;
-            const double edge = 0.55 * Fbm(x / 7.0, y / 7.0, 41u, 3);
-            const double reach = std::sqrt(dx * dx + dy * dy) + 0.35 - edge;
-            const bool belowGround = y > 58;
-            if (reach < 0.62 && !belowGround) {
+            const double dx = (x + 0.5 - 32.0) / 22.0;
+            const double dy = (y + 0.5 - 44.0) / 20.0;
+            const double ragged = Fbm(x / 6.0, y / 6.0, 41u, 3);
+            const double reach = std::sqrt(dx * dx + dy * dy) + (0.5 - ragged) * 0.9;
+            if (reach < 0.78 && y < 62) {
                 image.setPixel(x, y, kBlack);
             }
         }
     }
-    // Spikes of earth thrown out of the blot.
-    for (int spike = 0; spike < 11; ++spike) {
+    for (int spike = 0; spike < 13; ++spike) {
         const double angle =
-            3.14159265358979 * (1.05 + spike * 0.085) + random.between(-0.05, 0.05);
-        const double length = random.between(20.0, 30.0);
-        for (double t = 8.0; t < length; t += 0.5) {
+            3.14159265358979 * (1.02 + spike * 0.077) + random.between(-0.04, 0.04);
+        const double length = random.between(22.0, 34.0);
+        for (double t = 10.0; t < length; t += 0.5) {
             const int x = static_cast<int>(32.0 + std::cos(angle) * t);
-            const int y = static_cast<int>(44.0 + std::sin(angle) * t);
+            const int y = static_cast<int>(46.0 + std::sin(angle) * t);
             if (x >= 0 && x < kSize && y >= 0 && y < kSize) {
                 image.setPixel(x, y, kBlack);
             }
         }
     }
-    for (int clod = 0; clod < 18; ++clod) {
-        const int x = 4 + random.below(56);
-        const int y = 2 + random.below(40);
+    for (int clod = 0; clod < 20; ++clod) {
+        const int x = 3 + random.below(58);
+        const int y = 2 + random.below(36);
         image.setPixel(x, y, kBlack);
         if (random.below(2) == 0) {
             image.setPixel(x + 1, y, kBlack);
             image.setPixel(x, y + 1, kBlack);
         }
     }
-    // Fire: red and dark-red flecks only where the blot is black.
-    for (int fleck = 0; fleck < 60; ++fleck) {
-        const int x = 18 + random.below(28);
-        const int y = 26 + random.below(30);
+    // Fire: red and dark-red flecks only inside the blot.
+    for (int fleck = 0; fleck < 90; ++fleck) {
+        const int x = 16 + random.below(32);
+        const int y = 30 + random.below(30);
         if (image.pixel(x, y) == kBlack) {
             image.setPixel(x, y, fleck % 3 == 0 ? kDarkRed : kRed);
             if (fleck % 2 == 0 && image.pixel(x + 1, y) == kBlack) {
@@ -90,7 +89,7 @@ QImage DrawSmoke() {
     for (int y = 0; y < kSize; ++y) {
         const double rise = (kSize - 0.5 - y) / kSize;  // 0 at the bottom edge, 1 at the top
         const double drift = 6.0 * rise * rise;
-        const double halfWidth = 7.0 + 30.0 * rise;
+        const double halfWidth = 12.0 + 28.0 * rise;
         for (int x = 0; x < kSize; ++x) {
             const double across = std::abs(x + 0.5 - 50.0 - drift) / halfWidth;
             const double billow = Fbm(x / 11.0, (y + 40.0 * rise) / 9.0, 77u, 4);
@@ -147,7 +146,8 @@ QImage DrawWindArrows(WindArrow direction) {
                                 {40, tipY + 3.5},
                                 {40, tipY - 3.5}},
                                kArrowLabel);
-            canvas.fillStroke(tip, {tip.x - 52.0, tip.y + 34.0}, 7.0, kArrowLabel);
+            canvas.fillStroke({tip.x - 3.0, tip.y + 3.0}, {tip.x - 40.0, tip.y + 40.0}, 7.0,
+                              kArrowLabel);
         }
     }
     Palette palette{};

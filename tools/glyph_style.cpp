@@ -9,9 +9,13 @@ QImage TwoStateGlyph(const QImage& normal) {
     const QRgb seeThrough = normal.pixel(0, height - 1);
     QImage glyph(width * 2, height, QImage::Format_RGB32);
     glyph.fill(seeThrough);
+    // As the classic buttons do: only the darker colours of the drawing leave a trace.
     auto drawn = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < width && y < height && normal.pixel(x, y) != seeThrough &&
-               (normal.pixel(x, y) & 0xFFFFFF) != Vga::kWhite;
+        if (x < 0 || y < 0 || x >= width || y >= height || normal.pixel(x, y) == seeThrough) {
+            return false;
+        }
+        const QRgb colour = normal.pixel(x, y);
+        return qRed(colour) + qGreen(colour) + qBlue(colour) < 400;
     };
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {

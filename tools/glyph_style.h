@@ -24,8 +24,8 @@ constexpr QRgb kAqua = 0x00FFFF;
 constexpr QRgb kWhite = 0xFFFFFF;
 }  // namespace Vga
 
-// Puts the disabled look beside `normal`: the drawn pixels become a grey silhouette with a
-// white relief one pixel down and right, on the see-through colour of the bottom-left pixel.
+// Puts the disabled look beside `normal`: its darker pixels become grey with a white relief
+// one pixel down and right, on the see-through colour of the bottom-left pixel.
 QImage TwoStateGlyph(const QImage& normal);
 
 }  // namespace artwork

@@ -19,32 +19,36 @@ double Terrain(double across, double distance) {
 }  // namespace
 
 void PaintGround(LandscapeCanvas& canvas) {
-    const Colour lush{76, 104, 50};
-    const Colour dry{132, 132, 76};
-    const Colour dark{58, 74, 38};
-    const Colour haze{166, 176, 178};
+    const Colour lush{86, 100, 56};
+    const Colour dry{140, 136, 84};
+    const Colour withered{118, 106, 70};
+    const Colour dark{62, 72, 42};
+    const Colour haze{160, 170, 172};
     for (int y = static_cast<int>(kVanishingRow) + 4; y < canvas.height(); ++y) {
         const double below = y + 0.5 - kVanishingRow;
         const double distance = kEyeHeight / below;
         const double rowFootprint = kEyeHeight / (below * below);
         const double pixelWidth = distance / kFocalLength;
         const double nearness = std::clamp((y - 480.0) / 384.0, 0.0, 1.0);
-        const double farness = std::clamp(1.0 - below / 130.0, 0.0, 1.0);
-        const double hazeAmount = farness * farness * 0.55;
+        const double farness = std::clamp(1.0 - below / 110.0, 0.0, 1.0);
+        const double hazeAmount = farness * farness * 0.4;
         for (int x = 0; x < canvas.width(); ++x) {
             const double across = (x + 0.5 - 576.0) * pixelWidth;
             // Broad patches of lusher and drier grass.
             const double patches = FilteredFbm(across * 0.09, distance * 0.35, 21u, 5,
                                                std::max(rowFootprint * 0.35, pixelWidth * 0.09));
             Colour grass = Mix(lush, dry, SmoothStep(0.3, 0.75, patches));
+            const double bare = FilteredFbm(across * 0.3, distance * 1.1, 24u, 4,
+                                            std::max(rowFootprint * 1.1, pixelWidth * 0.3));
+            grass = Mix(grass, withered, SmoothStep(0.55, 0.8, bare) * 0.6);
             // Undulation: slopes turned towards us catch more of the overcast light.
             const double slope = Terrain(across, distance - 0.6) - Terrain(across, distance + 0.6);
             grass = Scaled(grass, 1.0 + std::clamp(slope * 3.0, -0.25, 0.25));
             // Tufts and clumps on the ground plane.
             const double clumps = FilteredFbm(across * 1.6, distance * 5.0, 22u, 6,
                                               std::max(rowFootprint * 5.0, pixelWidth * 1.6));
-            grass = Mix(grass, dark, SmoothStep(0.45, 0.8, 1.0 - clumps) * 0.6);
-            grass = Scaled(grass, 0.88 + 0.24 * clumps);
+            grass = Mix(grass, dark, SmoothStep(0.45, 0.8, 1.0 - clumps) * 0.45);
+            grass = Scaled(grass, 0.9 + 0.2 * clumps);
             // Close to us single blades show: streaks taller than wide.
             if (nearness > 0.0) {
                 const double blades =

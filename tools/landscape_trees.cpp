@@ -102,12 +102,12 @@ double NearTop(int x) {
 }
 
 void PaintFarTreeLine(LandscapeCanvas& canvas) {
-    const CrownStyle style{{64, 80, 84}, {128, 140, 136}, {170, 179, 187}, 0.42, 2.0};
-    PaintUnderwood(canvas, 0, canvas.width() - 1, FarTop, FarBase, {66, 78, 80}, 54u);
+    const CrownStyle style{{52, 66, 60}, {116, 128, 104}, {170, 179, 187}, 0.3, 1.8};
+    PaintUnderwood(canvas, 0, canvas.width() - 1, FarTop, FarBase, {62, 74, 68}, 54u);
     Random random(0xFA4u);
     std::vector<Crown> crowns;
-    for (double x = -8.0; x < canvas.width() + 8.0; x += random.between(5.0, 11.0)) {
-        const double radius = random.between(5.0, 11.0);
+    for (double x = -8.0; x < canvas.width() + 8.0; x += random.between(3.0, 8.0)) {
+        const double radius = random.between(4.5, 10.0);
         // The skyline rises and falls over long stretches, as woods and copses do.
         const double skyline = 351.0 + 22.0 * Fbm1D(x / 110.0, 55u, 3);
         const double y = random.between(skyline + radius, FarBase(static_cast<int>(x)) - radius);
@@ -122,7 +122,7 @@ void PaintNearTreeLine(LandscapeCanvas& canvas) {
     PaintUnderwood(canvas, 0, canvas.width() - 1, NearTop, NearBase, {34, 44, 28}, 56u);
     Random random(0xB2u);
     std::vector<Crown> crowns;
-    for (double x = -10.0; x < canvas.width() + 10.0; x += random.between(6.0, 15.0)) {
+    for (double x = -10.0; x < canvas.width() + 10.0; x += random.between(4.0, 11.0)) {
         const double base = NearBase(static_cast<int>(std::clamp(x, 0.0, 1151.0)));
         // Stretches of tall wood alternate with low hedges that let the far line show.
         const double growth = SmoothStep(0.35, 0.7, Fbm1D(x / 140.0, 57u, 3));
@@ -149,19 +149,29 @@ constexpr Thicket kThickets[] = {
     {1032, 1162, 460, 104, 74}, {886, 962, 424, 22, 75},
 };
 
-void PaintGroundShadow(LandscapeCanvas& canvas, const Thicket& thicket) {
-    for (int y = static_cast<int>(thicket.base) - 6; y < thicket.base + 9; ++y) {
-        for (int x = std::max(0, static_cast<int>(thicket.left) + 4);
-             x < std::min(canvas.width(), static_cast<int>(thicket.right) - 2); ++x) {
-            const double fall = 1.0 - std::abs(y - thicket.base) / 9.0;
-            canvas.at(x, y) = Scaled(canvas.at(x, y), 1.0 - 0.4 * std::max(0.0, fall));
+// Soft shade on the grass under a bush, a little to the right of it, away from the light.
+void PaintGroundShadow(LandscapeCanvas& canvas, double x, double base, double radius) {
+    const double radiusX = radius * 1.4;
+    const double radiusY = std::max(3.0, radius * 0.28);
+    for (int y = static_cast<int>(base - radiusY); y <= static_cast<int>(base + radiusY); ++y) {
+        for (int px = static_cast<int>(x - radiusX * 0.7);
+             px <= static_cast<int>(x + radiusX * 1.3); ++px) {
+            if (px < 0 || px >= canvas.width() || y < 0 || y >= canvas.height()) {
+                continue;
+            }
+            const double dx = (px + 0.5 - x - radiusX * 0.3) / radiusX;
+            const double dy = (y + 0.5 - base) / radiusY;
+            const double inside = 1.0 - (dx * dx + dy * dy);
+            if (inside > 0.0) {
+                canvas.at(px, y) =
+                    Scaled(canvas.at(px, y), 1.0 - 0.45 * SmoothStep(0.0, 0.6, inside));
+            }
         }
     }
 }
 
 void PaintThicket(LandscapeCanvas& canvas, const Thicket& thicket) {
     const CrownStyle style{{26, 40, 22}, {116, 132, 64}, {170, 179, 187}, 0.0, 3.0};
-    PaintGroundShadow(canvas, thicket);
     Random random(thicket.seed);
     std::vector<Crown> crowns;
     const double width = thicket.right - thicket.left;
@@ -172,12 +182,14 @@ void PaintThicket(LandscapeCanvas& canvas, const Thicket& thicket) {
         const double radius = std::min(random.between(8.0, 20.0), height * 0.6 + 4.0);
         const double y =
             random.between(thicket.base - height + radius, thicket.base - radius * 0.6);
-        // Trunks show under the taller crowns.
-        if (height > 60.0) {
-            for (int ty = static_cast<int>(y); ty < thicket.base; ++ty) {
-                for (int tx = static_cast<int>(x) - 1; tx <= static_cast<int>(x) + 1; ++tx) {
+        PaintGroundShadow(canvas, x, thicket.base, radius);
+        // A trunk shows now and then under the taller crowns.
+        if (height > 60.0 && random.below(3) == 0) {
+            const int trunk = static_cast<int>(x + random.between(-3.0, 3.0));
+            for (int ty = static_cast<int>(y); ty < thicket.base - 1; ++ty) {
+                for (int tx = trunk; tx <= trunk + 1; ++tx) {
                     if (tx >= 0 && tx < canvas.width()) {
-                        canvas.at(tx, ty) = {40.0 + 8 * (tx - x), 36, 28};
+                        canvas.at(tx, ty) = {tx == trunk ? 52.0 : 34.0, 40, 30};
                     }
                 }
             }
@@ -190,7 +202,19 @@ void PaintThicket(LandscapeCanvas& canvas, const Thicket& thicket) {
 
 }  // namespace
 
+// The grass right at the foot of the wood lies in its shade.
+void PaintWoodEdgeShade(LandscapeCanvas& canvas) {
+    for (int x = 0; x < canvas.width(); ++x) {
+        const double base = NearBase(x);
+        for (int y = static_cast<int>(base); y < base + 7.0; ++y) {
+            const double depth = 1.0 - (y - base) / 7.0;
+            canvas.at(x, y) = Scaled(canvas.at(x, y), 1.0 - 0.35 * depth);
+        }
+    }
+}
+
 void PaintTrees(LandscapeCanvas& canvas) {
+    PaintWoodEdgeShade(canvas);
     PaintFarTreeLine(canvas);
     PaintNearTreeLine(canvas);
     for (const Thicket& thicket : kThickets) {

@@ -136,7 +136,7 @@ QImage NumberTheRangeScale(QImage image) {
     const char* numbers[] = {"2", "4", "6", "8", "10"};
     for (int i = 0; i < 5; ++i) {
         const int joint = (kBrackets[i].right + kBrackets[i + 1].left) / 2;
-        const int top = kBrackets[i].top - 9;
+        const int top = kBrackets[i].top - 11;
         DrawPixelText(image, numbers[i], joint - PixelTextWidth(numbers[i]) / 2, top, 0xFF000000u);
     }
     return image;

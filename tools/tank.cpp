@@ -77,56 +77,57 @@ class DesignBox {
 
 void DrawRunningGear(DesignBox& box) {
     // Far side of the track band with rounded ends, then the near front of the other track.
-    box.polygon({{4, 62}, {8, 57}, {94, 58}, {100, 62}, {99, 70}, {92, 78}, {16, 76}, {8, 72}},
+    box.polygon({{3, 60}, {8, 55}, {96, 56}, {102, 60}, {100, 71}, {93, 79}, {15, 78}, {6, 73}},
                 kTrack);
-    box.polygon({{97, 58}, {112, 57}, {116, 62}, {114, 70}, {106, 77}, {99, 70}, {100, 62}},
+    box.polygon({{98, 56}, {113, 55}, {118, 61}, {116, 70}, {107, 79}, {100, 71}, {102, 60}},
                 kTrackShade);
     const int wheels = 6;
     for (int i = 0; i < wheels; ++i) {
         // Wheels shrink a little towards the rear, which is further away.
         const double t = i / double(wheels - 1);
-        const double x = 20.0 + t * 66.0;
-        const double radius = 5.8 + t * 1.0;
-        box.ellipse({x, 68.5}, radius, radius * 0.95, kWheel);
-        box.ellipse({x, 68.5}, radius * 0.4, radius * 0.4, kHub);
+        const double x = 19.0 + t * 68.0;
+        const double radius = 6.2 + t * 1.0;
+        box.ellipse({x, 70.0}, radius, radius * 0.95, kWheel);
+        box.ellipse({x, 70.0}, radius * 0.4, radius * 0.4, kHub);
     }
-    box.ellipse({10.5, 65}, 4.0, 4.0, kHub);
+    box.ellipse({9.5, 65}, 4.0, 4.0, kHub);
 }
 
 void DrawHull(DesignBox& box) {
-    box.polygon({{3, 49}, {99, 51}, {99, 60}, {5, 59}}, kHullSide);
-    box.polygon({{8, 43}, {84, 42}, {112, 46}, {99, 51}, {3, 49}}, kHullTop);
-    box.polygon({{99, 51}, {112, 46}, {118, 54}, {114, 60}, {99, 60}}, kHullFront);
-    box.polygon({{3, 58}, {99, 59}, {99, 61}, {4, 60.5}}, kShadowLine);
+    box.polygon({{2, 47}, {100, 49}, {100, 59}, {4, 58}}, kHullSide);
+    box.polygon({{7, 40}, {84, 39}, {113, 44}, {100, 49}, {2, 47}}, kHullTop);
+    box.polygon({{100, 49}, {113, 44}, {119, 53}, {115, 59}, {100, 59}}, kHullFront);
+    box.polygon({{3, 57}, {100, 58}, {100, 60}, {4, 59.5}}, kShadowLine);
 }
 
 void DrawTurret(DesignBox& box) {
-    box.polygon({{28, 45}, {31, 36}, {40, 31}, {84, 31}, {92, 37}, {90, 45}}, kTurretSide);
-    box.polygon({{31, 36}, {40, 29}, {56, 26}, {74, 26}, {86, 30}, {92, 37}, {60, 36}}, kTurretTop);
-    box.polygon({{84, 31}, {92, 37}, {90, 45}, {82, 45}}, kTurretFront);
-    box.polygon({{48, 28}, {50, 21}, {60, 20}, {64, 27}}, kCupola);
-    box.polygon({{86, 33}, {95, 34}, {95, 42}, {87, 43}}, kGunShade);
+    box.polygon({{26, 44}, {28, 34}, {36, 27}, {50, 23}, {72, 22}, {86, 26}, {93, 34}, {91, 44}},
+                kTurretSide);
+    box.polygon({{30, 33}, {38, 26}, {52, 22}, {72, 21}, {86, 25}, {92, 32}, {60, 31}}, kTurretTop);
+    box.polygon({{86, 26}, {93, 34}, {91, 44}, {84, 44}}, kTurretFront);
+    box.polygon({{46, 24}, {48, 17}, {59, 16}, {62, 23}}, kCupola);
+    box.polygon({{86, 31}, {96, 32}, {96, 41}, {87, 42}}, kGunShade);
 }
 
 void DrawGun(DesignBox& box) {
-    const double minimumPixels = 1.2;
-    box.bar({92, 38}, {119, 36}, 3.0, minimumPixels, kGun);
-    box.bar({103, 37.2}, {109, 36.8}, 4.5, minimumPixels + 0.6, kGun);
-    box.bar({92, 39.2}, {118.5, 37.2}, 1.0, 0.0, kGunShade);
+    const double minimumPixels = 1.3;
+    box.bar({94, 36.5}, {119.4, 34.5}, 3.6, minimumPixels, kGun);
+    box.bar({104, 36.0}, {110, 35.5}, 5.2, minimumPixels + 0.6, kGun);
+    box.bar({94, 38.0}, {119, 36.0}, 1.0, 0.0, kGunShade);
 }
 
 void DrawCamouflage(DesignBox& box) {
     // Irregular sand-yellow patches, painted only over the olive of each face.
-    box.polygon({{10, 50}, {22, 48}, {30, 52}, {26, 58}, {14, 59}, {8, 55}}, kCamouflageSide,
+    box.polygon({{8, 47}, {22, 46}, {30, 51}, {25, 58}, {12, 58}, {6, 53}}, kCamouflageSide,
                 kSidePaint);
-    box.polygon({{44, 51}, {58, 49}, {66, 53}, {62, 59}, {48, 58}}, kCamouflageSide, kSidePaint);
-    box.polygon({{78, 50}, {90, 51}, {96, 56}, {86, 60}, {76, 56}}, kCamouflageSide, kSidePaint);
-    box.polygon({{33, 38}, {46, 33}, {54, 37}, {50, 45}, {36, 45}}, kCamouflageSide, kSidePaint);
-    box.polygon({{64, 37}, {76, 33}, {84, 38}, {78, 45}, {66, 44}}, kCamouflageSide, kSidePaint);
-    box.polygon({{20, 42}, {36, 40}, {40, 46}, {26, 48}}, kCamouflageTop, kTopPaint);
-    box.polygon({{58, 28}, {70, 26}, {76, 31}, {64, 34}}, kCamouflageTop, kTopPaint);
-    box.polygon({{88, 44}, {104, 45}, {100, 49}, {90, 48}}, kCamouflageTop, kTopPaint);
-    box.polygon({{104, 50}, {112, 48}, {116, 54}, {108, 57}}, kCamouflageFront, kFrontPaint);
+    box.polygon({{44, 49}, {58, 48}, {66, 52}, {62, 58}, {48, 58}}, kCamouflageSide, kSidePaint);
+    box.polygon({{78, 49}, {92, 50}, {98, 55}, {86, 59}, {76, 55}}, kCamouflageSide, kSidePaint);
+    box.polygon({{30, 36}, {44, 30}, {52, 35}, {48, 44}, {33, 44}}, kCamouflageSide, kSidePaint);
+    box.polygon({{62, 34}, {74, 29}, {84, 35}, {78, 44}, {64, 43}}, kCamouflageSide, kSidePaint);
+    box.polygon({{16, 40}, {32, 38}, {36, 45}, {22, 47}}, kCamouflageTop, kTopPaint);
+    box.polygon({{60, 23}, {72, 21}, {78, 27}, {66, 30}}, kCamouflageTop, kTopPaint);
+    box.polygon({{90, 42}, {106, 43}, {102, 47}, {92, 47}}, kCamouflageTop, kTopPaint);
+    box.polygon({{105, 48}, {113, 46}, {117, 53}, {109, 56}}, kCamouflageFront, kFrontPaint);
 }
 
 }  // namespace

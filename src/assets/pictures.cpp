@@ -1,0 +1,30 @@
+// Decodes an embedded PNG into a Bitmap, colour for colour.
+#include "assets/pictures.h"
+
+#include <QImage>
+#include <QString>
+
+#include <stdexcept>
+#include <string>
+
+namespace assets {
+
+toolkit::Bitmap LoadPicture(const char* name) {
+    const QString path = QStringLiteral(":/pictures/%1.png").arg(QString::fromUtf8(name));
+    QImage image(path);
+    if (image.isNull()) {
+        throw std::runtime_error(std::string("picture \"") + name + "\" is missing");
+    }
+    // A format change keeps the stored values: no colour management, palettes expanded.
+    image = image.convertToFormat(QImage::Format_RGB32);
+    toolkit::Bitmap bitmap(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            bitmap.setPixel(x, y, source[x] & 0xFFFFFFu);
+        }
+    }
+    return bitmap;
+}
+
+}  // namespace assets

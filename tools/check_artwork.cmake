@@ -1,0 +1,10 @@
+# Draws the artwork afresh into an empty folder and compares it with the committed assets/.
+file(REMOVE_RECURSE ${OUTPUT})
+execute_process(COMMAND ${GENERATOR} ${OUTPUT} RESULT_VARIABLE drawn)
+if(NOT drawn EQUAL 0)
+  message(FATAL_ERROR "draw-artwork failed")
+endif()
+execute_process(COMMAND ${COMPARE} ${ASSETS} ${OUTPUT} RESULT_VARIABLE compared)
+if(NOT compared EQUAL 0)
+  message(FATAL_ERROR "the committed pictures differ from what draw-artwork draws")
+endif()
