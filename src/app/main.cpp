@@ -25,7 +25,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName("Тренажер");
     QApplication::setQuitOnLastWindowClosed(false);
     toolkit::InstallFontSubstitutes();
     app::StartProgram();

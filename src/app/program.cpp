@@ -14,7 +14,8 @@ namespace app {
 namespace {
 bool terminated = false;
 std::function<void()>& TerminateHook() {
-    static std::function<void()> hook = [] { QCoreApplication::quit(); };
+    // exit() rather than quit(): quit() asks every window to close first, and ours refuse.
+    static std::function<void()> hook = [] { QCoreApplication::exit(0); };
     return hook;
 }
 }  // namespace

@@ -9,7 +9,7 @@ namespace toolkit {
 namespace {
 ErrorReporter& Reporter() {
     static ErrorReporter reporter = [](const QString& message) {
-        QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message,
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Тренажер"), message,
                         QMessageBox::Ok);
         box.exec();
     };
