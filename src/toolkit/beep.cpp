@@ -21,6 +21,8 @@ void Beep() {
     QApplication::beep();
 }
 
-void SetBeepHandler(std::function<void()> handler) { BeepHandler() = std::move(handler); }
+void SetBeepHandler(std::function<void()> handler) {
+    BeepHandler() = std::move(handler);
+}
 
 }  // namespace toolkit

@@ -7,7 +7,7 @@ namespace toolkit {
 
 class Bevel : public QFrame {
     Q_OBJECT
-public:
+  public:
     explicit Bevel(QWidget* parent = nullptr);
 };
 

@@ -6,8 +6,8 @@
 namespace toolkit {
 
 QImage WrapBitmap(const Bitmap& picture) {
-    return QImage(reinterpret_cast<const uchar*>(picture.bits()), picture.width(),
-                  picture.height(), picture.width() * 4, QImage::Format_RGB32);
+    return QImage(reinterpret_cast<const uchar*>(picture.bits()), picture.width(), picture.height(),
+                  picture.width() * 4, QImage::Format_RGB32);
 }
 
 QImage KeyedImage(const Bitmap& picture, const Rect& area) {

@@ -14,8 +14,8 @@ constexpr int kWindowFontPixels = 11;
 
 void InstallFontSubstitutes() {
     // Both stand-ins carry Cyrillic glyphs; DejaVu Sans is the last resort of most systems.
-    QFont::insertSubstitutions(kWindowFamily, {QStringLiteral("Liberation Sans"),
-                                               QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(kWindowFamily,
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     // Roboto at its Black weight is as heavy as the original face; DejaVu Sans Bold is
     // the nearest heavy face where Roboto is missing.
     QFont::insertSubstitutions(kHeavyFamily,
@@ -35,6 +35,8 @@ QFont DesignFont(const QString& family, int pixelHeight, bool bold, bool italic)
     return font;
 }
 
-QFont WindowFont() { return DesignFont(kWindowFamily, kWindowFontPixels); }
+QFont WindowFont() {
+    return DesignFont(kWindowFamily, kWindowFontPixels);
+}
 
 }  // namespace toolkit

@@ -27,14 +27,13 @@ GlyphButtonLayout LayOutGlyphAndCaption(const QRect& face, QSize glyph, QSize ca
     const int left = face.left() + (face.width() - (glyphWidth + gap + captionWidth)) / 2;
     GlyphButtonLayout layout;
     if (hasGlyph) {
-        layout.glyph = QRect(QPoint(left, face.top() + (face.height() - glyph.height() + 1) / 2),
-                             glyph);
+        layout.glyph =
+            QRect(QPoint(left, face.top() + (face.height() - glyph.height() + 1) / 2), glyph);
     }
     if (hasCaption) {
-        layout.caption =
-            QRect(QPoint(left + glyphWidth + gap,
-                         face.top() + (face.height() - caption.height() + 1) / 2),
-                  caption);
+        layout.caption = QRect(QPoint(left + glyphWidth + gap,
+                                      face.top() + (face.height() - caption.height() + 1) / 2),
+                               caption);
     }
     return layout;
 }
@@ -103,8 +102,8 @@ void GlyphButton::paintEvent(QPaintEvent* /*event*/) {
         painter.drawPixmap(layout.glyph.topLeft(), isEnabled() ? normal_ : disabled_);
     }
     if (!layout.caption.isEmpty()) {
-        painter.drawItemText(layout.caption, int(kCaptionAlignment) | kCaptionFlags,
-                             option.palette, isEnabled(), text(), QPalette::ButtonText);
+        painter.drawItemText(layout.caption, int(kCaptionAlignment) | kCaptionFlags, option.palette,
+                             isEnabled(), text(), QPalette::ButtonText);
     }
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

@@ -18,7 +18,7 @@ GlyphButtonLayout LayOutGlyphAndCaption(const QRect& face, QSize glyph, QSize ca
 
 class GlyphButton : public QPushButton {
     Q_OBJECT
-public:
+  public:
     explicit GlyphButton(QWidget* parent = nullptr);
 
     // A glyph of one state, or of two side by side (normal, disabled; each half the width).
@@ -38,11 +38,11 @@ public:
     // Where the glyph and the caption are drawn at the button's present size and state.
     GlyphButtonLayout ContentLayout() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QSize captionSize() const;
 
     Bitmap glyph_;

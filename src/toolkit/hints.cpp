@@ -31,13 +31,17 @@ void SetHint(QWidget* control, const QString& hint) {
     UpdateToolTip(control);
 }
 
-QString Hint(const QWidget* control) { return control->property(kHintProperty).toString(); }
+QString Hint(const QWidget* control) {
+    return control->property(kHintProperty).toString();
+}
 
 void SetShowHint(QWidget* control, bool on) {
     control->setProperty(kShowHintProperty, on);
     UpdateToolTip(control);
 }
 
-bool ShowsHint(const QWidget* control) { return control->property(kShowHintProperty).toBool(); }
+bool ShowsHint(const QWidget* control) {
+    return control->property(kShowHintProperty).toBool();
+}
 
 }  // namespace toolkit

@@ -38,7 +38,9 @@ QRect ProportionalRect(QSize picture, QSize area) {
     return QRect(0, 0, int(width), int(height));
 }
 
-ImageControl::ImageControl(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+}
 
 void ImageControl::SetPicture(const Bitmap& picture) {
     picture_ = picture;
@@ -102,7 +104,9 @@ void ImageControl::Invalidate(const Rect& pictureArea) {
     update(area & rect());
 }
 
-void ImageControl::Invalidate() { update(); }
+void ImageControl::Invalidate() {
+    update();
+}
 
 void ImageControl::paintEvent(QPaintEvent* event) {
     if (picture_.isEmpty()) {
@@ -113,10 +117,9 @@ void ImageControl::paintEvent(QPaintEvent* event) {
         return;
     }
     QPainter painter(this);
-    const QImage image =
-        transparent_
-            ? KeyedImage(picture_, Rect{0, 0, picture_.width(), picture_.height()})
-            : WrapBitmap(picture_);
+    const QImage image = transparent_
+                             ? KeyedImage(picture_, Rect{0, 0, picture_.width(), picture_.height()})
+                             : WrapBitmap(picture_);
     const bool scaled = destination.size() != image.size();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, scaled);
     const double pictureXPerPixel = double(image.width()) / destination.width();

@@ -13,7 +13,7 @@ QRect ProportionalRect(QSize picture, QSize area);
 
 class ImageControl : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class Scaling {
         None,          // the picture at its own size at the top-left
         Stretch,       // fitted to the rectangle, aspect not kept
@@ -50,7 +50,7 @@ public:
     std::function<void()> OnDblClick;
     std::function<void(Qt::KeyboardModifiers, int x, int y)> OnMouseMove;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -58,7 +58,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void updateMouseTransparency();
 
     Bitmap picture_;

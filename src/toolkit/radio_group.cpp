@@ -27,13 +27,17 @@ void RadioGroup::SetItems(const QStringList& items) {
     }
 }
 
-int RadioGroup::ItemCount() const { return int(group_->buttons().size()); }
+int RadioGroup::ItemCount() const {
+    return int(group_->buttons().size());
+}
 
 QRadioButton* RadioGroup::Button(int index) const {
     return qobject_cast<QRadioButton*>(group_->button(index));
 }
 
-int RadioGroup::ItemIndex() const { return group_->checkedId(); }
+int RadioGroup::ItemIndex() const {
+    return group_->checkedId();
+}
 
 void RadioGroup::SetItemIndex(int index) {
     index = std::min(index, ItemCount() - 1);

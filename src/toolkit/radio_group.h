@@ -11,7 +11,7 @@ namespace toolkit {
 
 class RadioGroup : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     explicit RadioGroup(QWidget* parent = nullptr);
 
     void SetItems(const QStringList& items);
@@ -21,7 +21,7 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);
 
-private:
+  private:
     QButtonGroup* group_;
 };
 

@@ -62,11 +62,17 @@ SpinEdit::SpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
     SetText(QStringLiteral("0"));
 }
 
-QString SpinEdit::Text() const { return lineEdit()->text(); }
+QString SpinEdit::Text() const {
+    return lineEdit()->text();
+}
 
-void SpinEdit::SetText(const QString& text) { lineEdit()->setText(text); }
+void SpinEdit::SetText(const QString& text) {
+    lineEdit()->setText(text);
+}
 
-bool SpinEdit::isLimited() const { return MinValue != 0 || MaxValue != 0; }
+bool SpinEdit::isLimited() const {
+    return MinValue != 0 || MaxValue != 0;
+}
 
 int SpinEdit::Value() const {
     bool isNumber = false;

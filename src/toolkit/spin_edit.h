@@ -9,7 +9,7 @@ namespace toolkit {
 
 class SpinEdit : public QAbstractSpinBox {
     Q_OBJECT
-public:
+  public:
     explicit SpinEdit(QWidget* parent = nullptr);
 
     QString Text() const;
@@ -28,13 +28,13 @@ public:
 
     void stepBy(int steps) override;
 
-protected:
+  protected:
     QValidator::State validate(QString& input, int& pos) const override;
     StepEnabled stepEnabled() const override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
-private:
+  private:
     bool isLimited() const;
 };
 

@@ -7,16 +7,16 @@ namespace toolkit {
 
 class StaticText : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit StaticText(QWidget* parent = nullptr);
 
     void SetCaption(const QString& caption);
     QString Caption() const { return text(); }
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void fitToText();
 };
 

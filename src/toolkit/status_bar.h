@@ -7,7 +7,7 @@ namespace toolkit {
 
 class StatusBar : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit StatusBar(QWidget* parent = nullptr);
 
     QString SimpleText() const { return text_; }
@@ -24,11 +24,11 @@ public:
     // The hint of `control` or of its nearest parent that has one.
     static QString InheritedHint(const QWidget* control);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void followMouse(QPoint globalPosition);
     void showHint(const QString& hint);
 
