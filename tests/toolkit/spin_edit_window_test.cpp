@@ -115,10 +115,21 @@ TEST_F(SpinEditTest, PasteOfTextWithARefusedCharacterIsRefusedAsAWhole) {
     EXPECT_EQ(text(), "12");
     EXPECT_EQ(beeps, 1);
 
+    edit()->paste();  // as the context menu does
+    EXPECT_EQ(text(), "12");
+    EXPECT_EQ(beeps, 2);
+
     QGuiApplication::clipboard()->setText("-34");
     press(Qt::Key_V, "v", Qt::ControlModifier);
     EXPECT_EQ(text(), "12-34");
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(beeps, 2);
+}
+
+TEST_F(SpinEditTest, TextSetByTheProgramIsKeptWithoutABeep) {
+    spin->SetText("abc");
+    EXPECT_EQ(text(), "abc");
+    EXPECT_EQ(spin->Value(), 0);
+    EXPECT_EQ(beeps, 0);
 }
 
 struct StepRow {

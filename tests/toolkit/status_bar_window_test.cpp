@@ -1,6 +1,7 @@
 // Tests of the status bar that follows the hints under the mouse.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -112,6 +113,14 @@ TEST_F(StatusBarTest, FindsTheTopmostVisibleControlWhetherOrNotItTakesTheMouse) 
         EXPECT_EQ(toolkit::StatusBar::ControlAt(&window, row.position), row.expected)
             << row.position.x() << "," << row.position.y();
     }
+}
+
+TEST_F(StatusBarTest, LeavingTheWindowClearsTheHint) {
+    moveTo({300, 20});
+    ASSERT_EQ(statusBar->SimpleText().toStdString(), "Начать контроль");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&window, &leave);
+    EXPECT_EQ(statusBar->SimpleText().toStdString(), "");
 }
 
 TEST_F(StatusBarTest, StopsFollowingWhenAutomaticHintsAreOff) {
