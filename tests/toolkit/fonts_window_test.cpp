@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
-#include <QFontMetrics>
 
 #include "toolkit/fonts.h"
 
@@ -31,16 +30,6 @@ TEST(Fonts, DesignFamiliesResolveToTheirStandIns) {
         EXPECT_EQ(resolved.pixelSize(), row.pixelSize);
         EXPECT_EQ(resolved.weight(), row.weight);
         EXPECT_EQ(resolved.italic(), row.italic);
-    }
-}
-
-TEST(Fonts, StandInsCarryTheCyrillicLetters) {
-    toolkit::InstallFontSubstitutes();
-    for (const QFont& font : {toolkit::WindowFont(), toolkit::DesignFont("Arial Black", 16)}) {
-        const QFontMetrics metrics(font);
-        for (const QChar letter : QStringLiteral("ЖЩЮЯжщюяЁё")) {
-            EXPECT_TRUE(metrics.inFont(letter)) << font.family().toStdString();
-        }
     }
 }
 

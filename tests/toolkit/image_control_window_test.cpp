@@ -42,22 +42,14 @@ struct ScalingRow {
 
 TEST_F(ImageControlTest, DrawsThePictureIntoTheRectangleItsScalingGives) {
     const ScalingRow rows[] = {
-        {"stretched", {64, 128}, {33, 73}, Scaling::Stretch, {0, 0, 33, 73}},
-        {"stretched larger", {10, 10}, {40, 25}, Scaling::Stretch, {0, 0, 40, 25}},
-        {"tall picture kept in aspect", {64, 128}, {33, 73}, Scaling::Proportional, {0, 0, 33, 66}},
-        {"tall picture limited by height",
-         {64, 128},
-         {33, 65},
-         Scaling::Proportional,
-         {0, 0, 32, 65}},
-        {"wide picture kept in aspect", {100, 50}, {40, 40}, Scaling::Proportional, {0, 0, 40, 20}},
-        {"wide picture enlarged in aspect",
-         {10, 5},
-         {60, 90},
-         Scaling::Proportional,
-         {0, 0, 60, 30}},
+        {"stretch", {64, 128}, {33, 73}, Scaling::Stretch, {0, 0, 33, 73}},
+        {"stretch larger", {10, 10}, {40, 25}, Scaling::Stretch, {0, 0, 40, 25}},
+        {"tall, aspect kept", {64, 128}, {33, 73}, Scaling::Proportional, {0, 0, 33, 66}},
+        {"tall, height-bound", {64, 128}, {33, 65}, Scaling::Proportional, {0, 0, 32, 65}},
+        {"wide, aspect kept", {100, 50}, {40, 40}, Scaling::Proportional, {0, 0, 40, 20}},
+        {"wide, enlarged", {10, 5}, {60, 90}, Scaling::Proportional, {0, 0, 60, 30}},
         {"own size", {20, 10}, {50, 50}, Scaling::None, {0, 0, 20, 10}},
-        {"own size cut by the control", {80, 80}, {50, 40}, Scaling::None, {0, 0, 50, 40}},
+        {"own size, cut off", {80, 80}, {50, 40}, Scaling::None, {0, 0, 50, 40}},
     };
     for (const ScalingRow& row : rows) {
         image->resize(row.control);
@@ -204,9 +196,8 @@ class ImageControlMouseTest : public ImageControlTest {
         image->SetPicture(toolkit::Bitmap(100, 80, 0x808080));
         image->OnClick = [this] { ++clicks; };
         image->OnDblClick = [this] { ++doubleClicks; };
-        image->OnMouseMove = [this](Qt::KeyboardModifiers modifiers, int x, int y) {
+        image->OnMouseMove = [this](Qt::KeyboardModifiers, int x, int y) {
             moves.push_back({x, y});
-            lastModifiers = modifiers;
         };
         parent.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
@@ -217,22 +208,12 @@ class ImageControlMouseTest : public ImageControlTest {
     int clicks = 0;
     int doubleClicks = 0;
     std::vector<QPoint> moves;
-    Qt::KeyboardModifiers lastModifiers;
 };
 
-TEST_F(ImageControlMouseTest, AClickIsAPressAndAReleaseInside) {
-    QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(50, 50));
-    EXPECT_EQ(clicks, 1);
-
+TEST_F(ImageControlMouseTest, AClickIsAPressAndAReleaseInsideAndADoubleClickAddsOne) {
     QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(50, 50));
     QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(150, 150));
-    EXPECT_EQ(clicks, 1);
-
-    QTest::mouseClick(window(), Qt::RightButton, {}, QPoint(50, 50));
-    EXPECT_EQ(clicks, 1);
-}
-
-TEST_F(ImageControlMouseTest, ADoubleClickIsOneClickAndOneDoubleClick) {
+    EXPECT_EQ(clicks, 0);
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(doubleClicks, 1);
@@ -246,14 +227,6 @@ TEST_F(ImageControlMouseTest, AControlDisabledByItsClickHandlerIgnoresTheDoubleC
     QTest::mouseDClick(window(), Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(doubleClicks, 0);
-}
-
-TEST_F(ImageControlMouseTest, MovesWithoutAButtonArriveInControlCoordinates) {
-    QTest::mouseMove(window(), QPoint(30, 25));
-    QTest::mouseMove(window(), QPoint(109, 89));
-    ASSERT_EQ(moves.size(), 2u);
-    EXPECT_EQ(moves[0], QPoint(20, 15));
-    EXPECT_EQ(moves[1], QPoint(99, 79));
 }
 
 TEST_F(ImageControlMouseTest, ADisabledSeeThroughPictureLetsTheMouseThroughToTheControlBeneath) {

@@ -25,13 +25,6 @@ class RadioGroupTest : public testing::Test {
     toolkit::RadioGroup group;
 };
 
-TEST_F(RadioGroupTest, StartsWithNoItemChosen) {
-    EXPECT_EQ(group.ItemCount(), 2);
-    EXPECT_EQ(group.ItemIndex(), -1);
-    EXPECT_FALSE(group.Button(0)->isChecked());
-    EXPECT_FALSE(group.Button(1)->isChecked());
-}
-
 TEST_F(RadioGroupTest, ChoosingAnItemUnchoosesTheOther) {
     click(1);
     EXPECT_EQ(group.ItemIndex(), 1);
@@ -51,22 +44,6 @@ TEST_F(RadioGroupTest, ItemIndexChecksByPositionAndMinusOneClears) {
     group.SetItemIndex(-1);
     EXPECT_EQ(group.ItemIndex(), -1);
     EXPECT_FALSE(group.Button(0)->isChecked());
-}
-
-TEST_F(RadioGroupTest, ItemsStandInOneColumnUnderTheCaption) {
-    const QRect first = group.Button(0)->geometry();
-    const QRect second = group.Button(1)->geometry();
-    EXPECT_EQ(first.left(), second.left());
-    EXPECT_GE(second.top(), first.bottom());
-    EXPECT_EQ(group.Button(1)->text(), "Стрельба");
-}
-
-TEST_F(RadioGroupTest, NewItemsReplaceTheOldOnes) {
-    click(1);
-    group.SetItems({"Один", "Два", "Три"});
-    EXPECT_EQ(group.ItemCount(), 3);
-    EXPECT_EQ(group.ItemIndex(), -1);
-    EXPECT_EQ(group.Button(2)->text(), "Три");
 }
 
 }  // namespace

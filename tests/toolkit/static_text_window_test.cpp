@@ -47,12 +47,6 @@ TEST(StaticText, RefitsWhenItsFontChangesAfterTheText) {
     EXPECT_EQ(label.height(), QFontMetrics(label.font()).height());
 }
 
-TEST(StaticText, KeepsALongTextOnOneLine) {
-    toolkit::StaticText label;
-    label.SetCaption("Вам предоставляется  всего 10 попыток ");
-    EXPECT_EQ(label.height(), QFontMetrics(label.font()).height());
-}
-
 TEST(StaticText, AnItalicHeavyCaptionIsNotCutOff) {
     toolkit::StaticText label;
     label.setFont(toolkit::DesignFont("Arial Black", 16, false, true));

@@ -99,55 +99,12 @@ TEST_F(StatusBarTest, ShowsTheLongHintOnlyWhenTheHintUnderTheMouseChanges) {
     }
 }
 
-TEST_F(StatusBarTest, FindsTheTopmostVisibleControlWhetherOrNotItTakesTheMouse) {
-    struct Row {
-        QPoint position;
-        QWidget* expected;
-    };
-    const Row rows[] = {
-        {{30, 40}, arrow},   {{115, 40}, view},      {{255, 20}, arrowOverButton},
-        {{300, 20}, button}, {{265, 115}, inner},    {{260, 60}, disabledButton},
-        {{5, 5}, &window},   {{10, 190}, statusBar},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(toolkit::StatusBar::ControlAt(&window, row.position), row.expected)
-            << row.position.x() << "," << row.position.y();
-    }
-}
-
 TEST_F(StatusBarTest, LeavingTheWindowClearsTheHint) {
     moveTo({300, 20});
     ASSERT_EQ(statusBar->SimpleText().toStdString(), "Начать контроль");
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&window, &leave);
     EXPECT_EQ(statusBar->SimpleText().toStdString(), "");
-}
-
-TEST_F(StatusBarTest, StopsFollowingWhenAutomaticHintsAreOff) {
-    statusBar->SetAutoHint(false);
-    moveTo({300, 20});
-    EXPECT_EQ(statusBar->SimpleText().toStdString(), "");
-}
-
-TEST_F(StatusBarTest, ShowsItsTextAcrossItsWidth) {
-    statusBar->SetSimpleText("Ветер под острым углом к плоскости стрельбы 4 м/с");
-    const QImage empty = [&] {
-        toolkit::StatusBar blank;
-        blank.resize(statusBar->size());
-        return blank.grab().toImage();
-    }();
-    const QImage shown = statusBar->grab().toImage();
-    int firstChangedColumn = -1;
-    for (int x = 0; x < shown.width() && firstChangedColumn < 0; ++x) {
-        for (int y = 0; y < shown.height(); ++y) {
-            if (shown.pixel(x, y) != empty.pixel(x, y)) {
-                firstChangedColumn = x;
-                break;
-            }
-        }
-    }
-    EXPECT_GE(firstChangedColumn, 2);
-    EXPECT_LE(firstChangedColumn, 6);
 }
 
 }  // namespace
