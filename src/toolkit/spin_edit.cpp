@@ -2,13 +2,12 @@
 // rest with a beep.
 #include "toolkit/spin_edit.h"
 
-#include <QClipboard>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -59,6 +58,14 @@ int ToInt(std::int64_t value) {
 
 SpinEdit::SpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
     setKeyboardTracking(true);
+    // Typed characters are refused before they reach the field; what else the field's
+    // rules turn away (a paste from the keyboard or the context menu) is refused whole,
+    // and the trainee hears it.
+    connect(lineEdit(), &QLineEdit::inputRejected, this, [this] {
+        if (!settingText_) {
+            Beep();
+        }
+    });
     SetText(QStringLiteral("0"));
 }
 
@@ -67,6 +74,7 @@ QString SpinEdit::Text() const {
 }
 
 void SpinEdit::SetText(const QString& text) {
+    const QScopedValueRollback settingText(settingText_, true);
     lineEdit()->setText(text);
 }
 
@@ -122,10 +130,7 @@ void SpinEdit::keyPressEvent(QKeyEvent* event) {
             return;
         }
     }
-    const bool refused = event->matches(QKeySequence::Paste)
-                             ? !IsAllowedText(QGuiApplication::clipboard()->text())
-                             : IsRefusedKey(*event);
-    if (refused) {
+    if (IsRefusedKey(*event)) {
         Beep();
         event->accept();
         return;

@@ -36,6 +36,8 @@ class SpinEdit : public QAbstractSpinBox {
 
   private:
     bool isLimited() const;
+
+    bool settingText_ = false;
 };
 
 }  // namespace toolkit
