@@ -216,4 +216,85 @@ TEST_F(ExerciseTest, AMouseMoveDrawsTheReticleOnTheLensCentreOverTheMagnifiedSce
     EXPECT_EQ(ExerciseState.ImpactY, cy - 60);
 }
 
+TEST_F(ExerciseTest, TheMarkerLaysTheFrameOnItsFirstTickAndTakesItAwayOnItsSecond) {
+    startTest(0);
+    QTest::mouseClick(Form2->BitBtn1, Qt::LeftButton);
+    Form2->Tmr2->SetEnabled(false);  // the single frame of a window's first round, apart
+    const toolkit::Bitmap clean = Form2->SeeImage->Picture();
+    const int frameLeft = 2 * ExerciseState.TargetX - 32;
+    const int frameTop = 2 * ExerciseState.TargetY - 32;
+    Form2->Tmr1->Tick();
+    EXPECT_FALSE(Form2->SeeImage->isEnabled());
+    // The frame's yellow inverts the red and green of the scene beneath it.
+    EXPECT_EQ(Form2->SeeImage->Picture().pixel(frameLeft + 1, frameTop + 1),
+              clean.pixel(frameLeft + 1, frameTop + 1) ^ 0xFFFF00u);
+    Form2->Tmr1->Tick();
+    EXPECT_TRUE(Form2->SeeImage->isEnabled());
+    EXPECT_EQ(Form2->SeeImage->Picture().pixel(frameLeft + 1, frameTop + 1),
+              clean.pixel(frameLeft + 1, frameTop + 1));
+    EXPECT_EQ(Form2->Tmr1->Tag, 2);
+}
+
+TEST_F(ExerciseTest, TheFixedViewAfterAHitStandsSmokeOnThePointOfImpactAndFocusesTheRangeField) {
+    startTest(1);
+    startRound();
+    shootAt(aimAtTarget());
+    ASSERT_EQ(ExerciseState.RepeatTarget, 0);
+    Form2->Timer2->Tick();
+    EXPECT_FALSE(Form2->Timer2->Enabled());
+    EXPECT_EQ(Form2->ActiveControl(), Form2->SpinEdit1);
+    const toolkit::Bitmap& smoke = Form1->Dim->Picture();
+    const toolkit::Bitmap& view = Form2->SeeImage->Picture();
+    const toolkit::Bitmap& reticle = Form2->setka->Picture();
+    const int left = ExerciseState.ImpactX - smoke.width() / 2;
+    const int top = ExerciseState.ImpactY - smoke.height();
+    int blackDots = 0;
+    for (int y = 0; y < smoke.height(); ++y) {
+        for (int x = 0; x < smoke.width(); ++x) {
+            if (smoke.pixel(x, y) == 0) {
+                EXPECT_EQ(view.pixel(left + x, top + y), 0u) << x << "," << y;
+                ++blackDots;
+            }
+        }
+    }
+    EXPECT_GT(blackDots, 50);
+    // The reticle is drawn over the smoke, centred on the fixed sight.
+    const int cx = 2 * ExerciseState.CursorX;
+    const int cy = 2 * ExerciseState.CursorY;
+    EXPECT_EQ(reticle.pixel(12, 225), 0u);
+    EXPECT_EQ(view.pixel(cx - 225 + 12, cy), 0u);
+}
+
+TEST_F(ExerciseTest, AMissLeavesNoSmokeInTheFixedView) {
+    startTest(1);
+    startRound();
+    shootAt({400, 380});
+    ASSERT_EQ(ExerciseState.RepeatTarget, 1);
+    Form2->Timer2->Tick();
+    const toolkit::Bitmap& smoke = Form1->Dim->Picture();
+    const toolkit::Bitmap& view = Form2->SeeImage->Picture();
+    const toolkit::Bitmap& clean = Form2->HelpImage->Picture();
+    const toolkit::Bitmap& reticle = Form2->setka->Picture();
+    const int left = ExerciseState.ImpactX - smoke.width() / 2;
+    const int top = ExerciseState.ImpactY - smoke.height();
+    const int cx = 2 * ExerciseState.CursorX;
+    const int cy = 2 * ExerciseState.CursorY;
+    // Where the smoke would stand, the lens shows the scene enlarged and nothing else.
+    int compared = 0;
+    for (int y = 0; y < smoke.height(); ++y) {
+        for (int x = 0; x < smoke.width(); ++x) {
+            const int dx = left + x - cx;
+            const int dy = top + y - cy;
+            if (std::abs(dx) >= 150 || std::abs(dy) >= 150 || smoke.pixel(x, y) != 0 ||
+                reticle.pixel(225 + dx, 225 + dy) != 0xFFFFFF) {
+                continue;
+            }
+            EXPECT_EQ(view.pixel(cx + dx, cy + dy),
+                      clean.pixel(cx - 50 + (dx + 150) / 3, cy - 50 + (dy + 150) / 3));
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 50);
+}
+
 }  // namespace
