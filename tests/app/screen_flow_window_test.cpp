@@ -150,4 +150,38 @@ TEST_F(ScreenFlowTest, ExitInTheDialogEndsTheProgram) {
     EXPECT_EQ(terminations, 1);
 }
 
+TEST_F(ScreenFlowTest, CancelInTheMiddleOfATestCarriesTheCountersIntoANewRoundAtOnce) {
+    startFromModeWindow(0);
+    click(Form2->BitBtn1);
+    Form2->SpinEdit1->SetText("-5000");
+    QTest::keyClick(Form2->SpinEdit1, Qt::Key_Return);
+    Form2->SpinEdit1->SetText("-5000");
+    QTest::keyClick(Form2->SpinEdit1, Qt::Key_Return);
+    ASSERT_EQ(Form2->StaticText6->Caption(), "4");
+    click(Form2->BitBtn2);
+    click(Form3->BitBtn1);
+    EXPECT_TRUE(Form2->Visible());
+    EXPECT_FALSE(Form3->Visible());
+    EXPECT_EQ(Form2->StaticText4->Caption(), "8");
+    EXPECT_EQ(Form2->StaticText3->Caption(), "0");
+    EXPECT_EQ(Form2->StaticText6->Caption(), "5");
+    EXPECT_EQ(Form2->BitBtn1->Caption(), "Продолжить ");
+    EXPECT_EQ(ExerciseState.ExerciseRunning, 1);
+    EXPECT_EQ(ExerciseState.Suspended, 0);
+    EXPECT_EQ(ui::LiveWindowCount(), 4);
+    EXPECT_EQ(focused(), Form2);
+}
+
+TEST_F(ScreenFlowTest, TheDialogsExitGlyphLightsUnderThePointerAndGoesOutOverTheBackground) {
+    startFromModeWindow(0);
+    click(Form2->BitBtn2);
+    const toolkit::Bitmap design = Form3->BitBtn2->Glyph();
+    Form3->FormMouseMove({}, 5, 5);
+    EXPECT_TRUE(Form3->BitBtn2->Glyph() == design);  // nothing before the first hover
+    Form3->BitBtn2MouseMove({}, 10, 10);
+    EXPECT_TRUE(Form3->BitBtn2->Glyph() == Form3->Image1->Picture());
+    Form3->FormMouseMove({}, 5, 5);
+    EXPECT_TRUE(Form3->BitBtn2->Glyph() == Form3->Image2->Picture());
+}
+
 }  // namespace
