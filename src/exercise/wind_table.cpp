@@ -3,21 +3,6 @@
 
 namespace exercise {
 
-WindArrow WindArrowFromTag(int tag) {
-    switch (tag) {
-        case 1:
-            return WindArrow::Wind;
-        case 2:
-            return WindArrow::Wind_diag;
-        case 3:
-            return WindArrow::Wind_l;
-        case 4:
-            return WindArrow::Wind_diag_l;
-        default:
-            return WindArrow::None;
-    }
-}
-
 WindChoice WindForDraw(std::uint32_t draw) {
     switch (draw) {
         case 0:

@@ -2,23 +2,15 @@
 // set-up, and what the status bar says while the arrow blinks.
 #pragma once
 
+#include "assets/wind_arrows.h"
+
 #include <QString>
 #include <cstdint>
 
 namespace exercise {
 
-// The values are the Tags the four wind image controls carry, so an arrow control maps to
-// its wind through WindArrowFromTag(control.Tag).
-enum class WindArrow : int {
-    None = 0,
-    Wind = 1,
-    Wind_diag = 2,
-    Wind_l = 3,
-    Wind_diag_l = 4,
-};
-
-// None for any Tag that is not one of the four arrows.
-WindArrow WindArrowFromTag(int tag);
+using assets::WindArrow;
+using assets::WindArrowFromTag;
 
 struct WindChoice {
     WindArrow arrow = WindArrow::None;

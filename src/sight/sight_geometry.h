@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "assets/wind_arrows.h"
 #include "toolkit/bitmap.h"
 
 namespace sight {
@@ -54,7 +55,7 @@ bool TinyTargetShown(int cx, int cy, int targetX, int targetY, int magnifyNum, i
                      int lensRadius);
 
 // The wind arrows the exercise window can show; at most one is up.
-enum class WindArrow { None, Wind, Wind_diag, Wind_diag_l, Wind_l };
+using assets::WindArrow;
 
 // How far the wind moves the aim point across, in picture pixels.
 int WindOffset(WindArrow arrow);

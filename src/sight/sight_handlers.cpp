@@ -13,21 +13,7 @@ namespace {
 const QString kFixingHint = "Для фиксации прицела нажмите левую кнопку мыши .";
 
 sight::WindArrow WindOf(const toolkit::ImageControl* indicator) {
-    if (indicator == nullptr) {
-        return sight::WindArrow::None;
-    }
-    switch (indicator->Tag) {
-        case 1:
-            return sight::WindArrow::Wind;
-        case 2:
-            return sight::WindArrow::Wind_diag;
-        case 3:
-            return sight::WindArrow::Wind_l;
-        case 4:
-            return sight::WindArrow::Wind_diag_l;
-        default:
-            return sight::WindArrow::None;
-    }
+    return indicator == nullptr ? sight::WindArrow::None : assets::WindArrowFromTag(indicator->Tag);
 }
 
 // Puts the area the previous frame drew back from the clean landscape.

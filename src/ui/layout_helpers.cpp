@@ -2,10 +2,10 @@
 #include "ui/layout_helpers.h"
 
 #include <QIcon>
-#include <QImage>
 #include <QPixmap>
 
 #include "assets/pictures.h"
+#include "toolkit/bitmap_image.h"
 #include "toolkit/image_control.h"
 #include "toolkit/static_text.h"
 
@@ -38,19 +38,7 @@ void SetUpImage(toolkit::ImageControl* image, int left, int top, int width, int 
 
 QIcon WindowIcon() {
     const toolkit::Bitmap picture = assets::LoadPicture("icon");
-    const QImage image(reinterpret_cast<const uchar*>(picture.bits()), picture.width(),
-                       picture.height(), picture.width() * 4, QImage::Format_RGB32);
-    QImage masked = image.convertToFormat(QImage::Format_ARGB32);
-    // The icon's see-through colour is that of its bottom-left pixel.
-    const QRgb key = image.pixel(0, image.height() - 1);
-    for (int y = 0; y < masked.height(); ++y) {
-        for (int x = 0; x < masked.width(); ++x) {
-            if (masked.pixel(x, y) == key) {
-                masked.setPixel(x, y, qRgba(0, 0, 0, 0));
-            }
-        }
-    }
-    return QIcon(QPixmap::fromImage(masked));
+    return QIcon(QPixmap::fromImage(toolkit::KeyedImage(picture, picture.rect())));
 }
 
 }  // namespace ui
