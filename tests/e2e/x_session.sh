@@ -72,3 +72,30 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+
+# Counts the pure black pixels in a rectangle of a window's client area.
+black_pixels_in() {
+    local window=$1 x=$2 y=$3 width=$4 height=$5
+    import -window "$window" png:- 2>/dev/null |
+        convert - -crop "${width}x${height}+${x}+${y}" +repage txt:- | grep -c '#000000' || true
+}
+
+# Counts the pixels of one exact colour (as #RRGGBB) in a rectangle of a window's client area.
+pixels_of_colour_in() {
+    local window=$1 x=$2 y=$3 width=$4 height=$5 colour=$6
+    import -window "$window" png:- 2>/dev/null |
+        convert - -crop "${width}x${height}+${x}+${y}" +repage txt:- | grep -ci "$colour" || true
+}
+
+# Waits up to 10 s for the program's process to end; fails if it does not.
+wait_for_exit() {
+    local pid=$1
+    for _ in $(seq 1 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        fail "the program is still running"
+    fi
+    wait "$pid" || fail "the program ended with an error"
+}
