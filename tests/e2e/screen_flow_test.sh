@@ -21,7 +21,18 @@ click_in "$mode" $((96 + 37)) $((160 + 12))
 exercise=$(wait_for_window 'Определение расстояния')
 xwininfo -id "$exercise" | grep -q 'Width: 746' || fail "exercise window is not 746 wide"
 
-# "Выход" of the exercise window brings up the dialog with the unfinished headline.
+# A click on the mode window, with the exercise window moved aside, is the trainee changing
+# windows: the mode window takes the focus and closes the exercise window.
+xdotool windowmove "$exercise" 450 420
+sleep 0.3
+click_in "$mode" 20 100
+wait_for_window_gone 'Определение расстояния' || fail "a click on the mode window left the exercise window open"
+[ -z "$(xdotool search --onlyvisible --name '^Завершение$' 2>/dev/null || true)" ] ||
+    fail "the dialog stayed up after the mode window took the focus"
+
+# Back to the exercise window; its "Выход" brings up the dialog.
+click_in "$mode" $((96 + 37)) $((160 + 12))
+exercise=$(wait_for_window 'Определение расстояния')
 click_in "$exercise" $((632 + 48)) $((392 + 12))
 dialog=$(wait_for_window '^Завершение$')
 
