@@ -7,7 +7,16 @@ set(SIGHT_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 # The program names its desktop entry, so that desktops match its windows to the entry's icon.
 target_compile_definitions(sight-trainer PRIVATE SIGHT_APP_ID="${SIGHT_APP_ID}")
 
+# On Windows the trainer opens no console beside its windows.
+set_target_properties(sight-trainer PROPERTIES WIN32_EXECUTABLE ON)
 install(TARGETS sight-trainer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The menu entry, the icon theme and AppStream are the freedesktop.org desktops' ways; other
+# systems get the executable alone.
+if(NOT UNIX OR APPLE)
+  return()
+endif()
+
 install(FILES ${SIGHT_PACKAGING_DIR}/${SIGHT_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${SIGHT_PACKAGING_DIR}/${SIGHT_APP_ID}.metainfo.xml
