@@ -43,8 +43,11 @@ std::vector<NamedPicture> DrawAllPictures() {
     pictures.push_back({"glyph_dialog_repeat.png", DrawTickGlyph()});
     pictures.push_back({"glyph_mode_start.png", DrawWalkingManGlyph()});
     pictures.push_back({"glyph_mode_exit.png", DrawLeavingFigureGlyph()});
+    // The window icon, and the sizes a desktop's icon theme asks for.
     pictures.push_back({"icon.png", DrawIcon(32)});
-    pictures.push_back({"icon_256.png", DrawIcon(256)});
+    for (const int size : {16, 48, 64, 128, 256}) {
+        pictures.push_back({QStringLiteral("icon_%1.png").arg(size), DrawIcon(size)});
+    }
     return pictures;
 }
 

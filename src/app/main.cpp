@@ -2,22 +2,13 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/platform_checks.h"
 #include "app/program.h"
 #include "toolkit/fonts.h"
 
-namespace {
-// Without a display Qt would abort with a backtrace; say what is wrong in one line instead.
-bool DisplayMissing() {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    const bool needsDisplay =
-        platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
-    return needsDisplay && qEnvironmentVariableIsEmpty("DISPLAY") &&
-           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-}  // namespace
-
 int main(int argc, char** argv) {
-    if (DisplayMissing()) {
+    // Without a display Qt would abort with a backtrace; say what is wrong in one line instead.
+    if (app::DisplayMissing()) {
         std::fputs(
             "sight-trainer: no display to open its windows on; to try it without one, run: "
             "xvfb-run -a sight-trainer\n",
@@ -25,6 +16,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication application(argc, argv);
+    // Desktops match the windows to the installed menu entry and its icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(SIGHT_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
     toolkit::InstallFontSubstitutes();
     app::StartProgram();

@@ -4,6 +4,8 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "toolkit/accessible_names.h"
+
 namespace toolkit {
 
 namespace {
@@ -29,6 +31,10 @@ QString LongHint(const QString& hint) {
 void SetHint(QWidget* control, const QString& hint) {
     control->setProperty(kHintProperty, hint);
     UpdateToolTip(control);
+    // The long part is what the status bar shows sighted users; screen readers read it as the
+    // control's description.
+    control->setAccessibleDescription(LongHint(hint));
+    FollowHintInAccessibleName(control);
 }
 
 QString Hint(const QWidget* control) {

@@ -39,6 +39,7 @@ TForm3::TForm3() : toolkit::Form(Frame::Dialog) {
     Image3 = new toolkit::ImageControl(this);
     ui::SetUpImage(Image3, 16, 40, 105, 97, assets::LoadPicture("dialog_question"));
     Image3->SetScaling(toolkit::ImageControl::Scaling::Stretch);
+    Image3->setAccessibleName("Вопрос");
 
     BitBtn1 = DialogButton(this, 152, "Отмена", "glyph_dialog_cancel",
                            "Возврат в незавершенное упражнение");

@@ -50,6 +50,7 @@ TForm2::TForm2() : toolkit::Form(Frame::Single) {
     ui::Place(SeeImage, 8, 8, 576, 413);
     SeeImage->SetScaling(ImageControl::Scaling::Stretch);
     SeeImage->setCursor(Qt::ArrowCursor);
+    SeeImage->setAccessibleName("Прицел");
 
     setka = new ImageControl(this);
     ui::SetUpImage(setka, 76, 100, 450, 450, assets::LoadPicture("setka"));
@@ -151,6 +152,7 @@ TForm2::TForm2() : toolkit::Form(Frame::Single) {
     ui::Place(StatusBar1, 0, kDesignClientHeight - kStatusBarHeight, kClientWidth,
               kStatusBarHeight);
     StatusBar1->SetAutoHint(true);
+    StatusBar1->setAccessibleName("Строка состояния");
 
     StaticText5 = new toolkit::StaticText(this);
     ui::SetUpLabel(StaticText5, 607, 128, " Оценка", counterFont, ui::kGreen);

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "toolkit/accessible_names.h"
 #include "toolkit/form.h"
 
 class TForm1;
@@ -35,6 +36,7 @@ Window* CreateForm(Window*& reference) {
     auto window = std::make_unique<Window>();
     reference = window.get();
     AdoptWindow(std::move(window));
+    toolkit::NameControlsForAccessibility(reference);
     reference->FormCreate();
     return reference;
 }

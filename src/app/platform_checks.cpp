@@ -1,0 +1,22 @@
+// The program's only code that knows a particular system: the display check of X11 and
+// Wayland desktops. Elsewhere Qt hides the system.
+#include "app/platform_checks.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+namespace app {
+
+bool DisplayMissing() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool needsDisplay =
+        platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
+    return needsDisplay && qEnvironmentVariableIsEmpty("DISPLAY") &&
+           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
+}
+
+}  // namespace app
