@@ -1,175 +1,255 @@
 // The tank: three-quarter front view, gun to the right, olive with yellow camouflage.
 #include "tank.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "pictures.h"
+#include "tank_geometry.h"
+#include "tank_sketch.h"
 
 namespace artwork {
 
 namespace {
 
-// The drawing is designed in a 120 x 80 box and stretched onto the requested one.
-constexpr double kDesignWidth = 120.0;
-constexpr double kDesignHeight = 80.0;
+constexpr double kDegrees = 3.14159265358979323846 / 180.0;
 
+// Olive paint and its sand patches come in four strengths of light, darkest first, so a
+// patch keeps the shading of the face it lies on.
 enum TankLabel : int {
-    kTrack = 1,
-    kTrackShade,
+    kPaintDark = 1,
+    kPaintShade,
+    kPaintMid,
+    kPaintLit,
+    kSandDark,
+    kSandShade,
+    kSandMid,
+    kSandLit,
+    kTrack,
+    kTrackLit,
     kWheel,
     kHub,
-    kHullSide,
-    kHullTop,
-    kHullFront,
-    kTurretSide,
-    kTurretTop,
-    kTurretFront,
     kGun,
     kGunShade,
-    kCamouflageSide,
-    kCamouflageTop,
-    kCamouflageFront,
-    kShadowLine,
-    kCupola,
+    kHatch,
 };
+constexpr int kLightSteps = 4;
 
-constexpr LabelMask kSidePaint = LabelBit(kHullSide) | LabelBit(kTurretSide);
-constexpr LabelMask kTopPaint = LabelBit(kHullTop) | LabelBit(kTurretTop);
-constexpr LabelMask kFrontPaint = LabelBit(kHullFront) | LabelBit(kTurretFront);
+// The sun stands ahead of the tank, high and a little to its right, so the upper glacis and
+// the roofs catch the light, the near flank is in half shade and the lower glacis in shadow.
+const Vector3 kSunward = Normalised({0.6, -0.35, 0.8});
 
-class DesignBox {
-  public:
-    DesignBox(LabelCanvas& canvas, double left, double top, double width, double height)
-        : canvas_(canvas),
-          left_(left),
-          top_(top),
-          scaleX_(width / kDesignWidth),
-          scaleY_(height / kDesignHeight) {}
-
-    Point place(Point p) const { return {left_ + p.x * scaleX_, top_ + p.y * scaleY_}; }
-
-    void polygon(std::initializer_list<Point> points, int label, LabelMask over = kAnyLabel) {
-        Polygon placed;
-        for (const Point& p : points) {
-            placed.push_back(place(p));
-        }
-        canvas_.fillPolygon(placed, label, over);
+int LightStep(const Face& face) {
+    const double light = Dot(face.outward, kSunward);
+    if (light >= 0.85) {
+        return 3;
     }
-    void ellipse(Point centre, double radiusX, double radiusY, int label,
-                 LabelMask over = kAnyLabel) {
-        canvas_.fillEllipse(place(centre), radiusX * scaleX_, radiusY * scaleY_, label, over);
+    if (light >= 0.5) {
+        return 2;
     }
-    // A horizontal-ish bar whose thickness never drops under `minimumPixels`.
-    void bar(Point from, Point to, double thickness, double minimumPixels, int label) {
-        const double pixels = std::max(thickness * scaleY_, minimumPixels);
-        canvas_.fillStroke(place(from), place(to), pixels, label);
-    }
-    double scaleY() const { return scaleY_; }
+    return light >= 0.25 ? 1 : 0;
+}
 
-  private:
-    LabelCanvas& canvas_;
-    double left_;
-    double top_;
-    double scaleX_;
-    double scaleY_;
-};
+int PaintLabel(const Face& face) {
+    return kPaintDark + LightStep(face);
+}
 
-void DrawRunningGear(DesignBox& box) {
-    // Far side of the track band with rounded ends, then the near front of the other track.
-    box.polygon({{3, 60}, {8, 55}, {96, 56}, {102, 60}, {100, 71}, {93, 79}, {15, 78}, {6, 73}},
-                kTrack);
-    box.polygon({{98, 56}, {113, 55}, {118, 61}, {116, 70}, {107, 79}, {100, 71}, {102, 60}},
-                kTrackShade);
-    const int wheels = 6;
+int TrackLabel(const Face& face) {
+    return LightStep(face) >= 2 ? kTrackLit : kTrack;
+}
+
+// The hull in metres, 6.2 long and 3.4 wide over the tracks; heights are drawn a little
+// taller than life so the tank reads at a glance in a small picture.
+constexpr double kHalfWidth = 1.7;
+constexpr double kTrackWidth = 0.62;
+constexpr double kTrackTop = 1.05;
+constexpr double kDeck = 1.65;
+constexpr double kTurretTop = 2.45;
+constexpr double kGunHeight = 2.05;
+// The gun climbs 9 cm a metre, which lays it level across the picture.
+constexpr double kGunRise = 0.09;
+
+// The turret turns about this point of the roof, a little to the tank's left, which lays the
+// gun across the picture to the right.
+constexpr Point kTurretPivot{-0.35, 0.0};
+const double kTraverse = 15.0 * kDegrees;
+
+Solid TrackRun(double rightY, double leftY) {
+    // Idler raised at the front, sprocket at the rear, the ground run between.
+    return SweptSideways(
+        {{-3.0, kTrackTop}, {2.95, kTrackTop}, {3.3, 0.6}, {2.8, 0.0}, {-2.75, 0.0}, {-3.2, 0.55}},
+        rightY, leftY);
+}
+
+void DrawRunningGear(TankSketch& sketch) {
+    const double inner = kHalfWidth - kTrackWidth;
+    // The far track first: only its front end shows, beside the lower glacis.
+    sketch.solid(TrackRun(inner, kHalfWidth), TrackLabel);
+    sketch.solid(
+        SweptSideways(
+            {{3.15, kTrackTop}, {2.65, 0.4}, {-2.9, 0.4}, {-3.05, 0.6}, {-3.05, kTrackTop}}, -inner,
+            inner),
+        PaintLabel);
+    sketch.solid(TrackRun(-kHalfWidth, -inner), TrackLabel);
+    // Road wheels on the near side; perspective makes the rear ones smaller.
+    const double side = -kHalfWidth - 0.01;
+    const int wheels = 5;
     for (int i = 0; i < wheels; ++i) {
-        // Wheels shrink a little towards the rear, which is further away.
-        const double t = i / double(wheels - 1);
-        const double x = 19.0 + t * 68.0;
-        const double radius = 6.2 + t * 1.0;
-        box.ellipse({x, 70.0}, radius, radius * 0.95, kWheel);
-        box.ellipse({x, 70.0}, radius * 0.4, radius * 0.4, kHub);
+        const double x = 2.2 - i * 1.1;
+        sketch.disc({x, side, 0.5}, 0.48, kWheel);
+        sketch.disc({x, side - 0.01, 0.5}, 0.18, kHub);
     }
-    box.ellipse({9.5, 65}, 4.0, 4.0, kHub);
+    sketch.disc({2.9, side, 0.6}, 0.3, kWheel);
+    sketch.disc({-2.8, side, 0.6}, 0.3, kWheel);
 }
 
-void DrawHull(DesignBox& box) {
-    box.polygon({{2, 47}, {100, 49}, {100, 59}, {4, 58}}, kHullSide);
-    box.polygon({{7, 40}, {84, 39}, {113, 44}, {100, 49}, {2, 47}}, kHullTop);
-    box.polygon({{100, 49}, {113, 44}, {119, 53}, {115, 59}, {100, 59}}, kHullFront);
-    box.polygon({{3, 57}, {100, 58}, {100, 60}, {4, 59.5}}, kShadowLine);
+void DrawHull(TankSketch& sketch) {
+    // Nose, upper glacis rising to the roof, the engine deck and a short sloped tail.
+    sketch.solid(SweptSideways({{3.25, kTrackTop},
+                                {1.9, kDeck},
+                                {-2.9, kDeck},
+                                {-3.1, kDeck - 0.15},
+                                {-3.1, kTrackTop}},
+                               -kHalfWidth, kHalfWidth),
+                 PaintLabel);
 }
 
-void DrawTurret(DesignBox& box) {
-    box.polygon({{26, 44}, {28, 34}, {36, 27}, {50, 23}, {72, 22}, {86, 26}, {93, 34}, {91, 44}},
-                kTurretSide);
-    box.polygon({{30, 33}, {38, 26}, {52, 22}, {72, 21}, {86, 25}, {92, 32}, {60, 31}}, kTurretTop);
-    box.polygon({{86, 26}, {93, 34}, {91, 44}, {84, 44}}, kTurretFront);
-    box.polygon({{46, 24}, {48, 17}, {59, 16}, {62, 23}}, kCupola);
-    box.polygon({{86, 31}, {96, 32}, {96, 41}, {87, 42}}, kGunShade);
+Solid OnTurret(const Solid& solid) {
+    return TurnedAbout(solid, kTurretPivot, kTraverse);
 }
 
-void DrawGun(DesignBox& box) {
-    const double minimumPixels = 1.3;
-    box.bar({94, 36.5}, {119.4, 34.5}, 3.6, minimumPixels, kGun);
-    box.bar({104, 36.0}, {110, 35.5}, 5.2, minimumPixels + 0.6, kGun);
-    box.bar({94, 38.0}, {119, 36.0}, 1.0, 0.0, kGunShade);
+Vector3 OnTurret(Vector3 point) {
+    return TurnedAbout(point, kTurretPivot, kTraverse);
 }
 
-void DrawCamouflage(DesignBox& box) {
-    // Irregular sand-yellow patches, painted only over the olive of each face.
-    box.polygon({{8, 47}, {22, 46}, {30, 51}, {25, 58}, {12, 58}, {6, 53}}, kCamouflageSide,
-                kSidePaint);
-    box.polygon({{44, 49}, {58, 48}, {66, 52}, {62, 58}, {48, 58}}, kCamouflageSide, kSidePaint);
-    box.polygon({{78, 49}, {92, 50}, {98, 55}, {86, 59}, {76, 55}}, kCamouflageSide, kSidePaint);
-    box.polygon({{30, 36}, {44, 30}, {52, 35}, {48, 44}, {33, 44}}, kCamouflageSide, kSidePaint);
-    box.polygon({{62, 34}, {74, 29}, {84, 35}, {78, 44}, {64, 43}}, kCamouflageSide, kSidePaint);
-    box.polygon({{16, 40}, {32, 38}, {36, 45}, {22, 47}}, kCamouflageTop, kTopPaint);
-    box.polygon({{60, 23}, {72, 21}, {78, 27}, {66, 30}}, kCamouflageTop, kTopPaint);
-    box.polygon({{90, 42}, {106, 43}, {102, 47}, {92, 47}}, kCamouflageTop, kTopPaint);
-    box.polygon({{105, 48}, {113, 46}, {117, 53}, {109, 56}}, kCamouflageFront, kFrontPaint);
+// An oval footprint of `steps` corners about `centre`, longer ahead than behind.
+std::vector<Point> Oval(Point centre, double ahead, double behind, double across, int steps) {
+    std::vector<Point> corners;
+    for (int i = 0; i < steps; ++i) {
+        const double angle = (180.0 / steps + 360.0 * i / steps) * kDegrees;
+        const double length = std::cos(angle) >= 0.0 ? ahead : behind;
+        corners.push_back(
+            {centre.x + length * std::cos(angle), centre.y + across * std::sin(angle)});
+    }
+    return corners;
 }
+
+void DrawTurret(TankSketch& sketch) {
+    const double x = kTurretPivot.x;
+    // The turret ring's shadow on the roof parts the turret from the hull.
+    const std::vector<Point> footprint = Oval(kTurretPivot, 2.0, 1.75, 1.4, 12);
+    std::vector<Vector3> shadow;
+    for (const Point& corner : Oval(kTurretPivot, 2.15, 1.9, 1.52, 12)) {
+        shadow.push_back(OnTurret({corner.x, corner.y, kDeck}));
+    }
+    sketch.flat(shadow, kPaintDark);
+    // Sloping walls round the oval so the light runs over it in steps.
+    sketch.solid(OnTurret(Raised(footprint, kTurretPivot, kDeck, kTurretTop, 0.78)), PaintLabel);
+    // The commander's cupola on the right of the roof, nearest the viewer.
+    const Point cupola{x - 0.55, -0.55};
+    const double cupolaTop = kTurretTop + 0.38;
+    sketch.solid(OnTurret(Raised(Oval(cupola, 0.4, 0.4, 0.4, 8), cupola, kTurretTop - 0.05,
+                                 cupolaTop, 0.85)),
+                 PaintLabel);
+    std::vector<Vector3> hatch;
+    for (const Point& corner : Oval(cupola, 0.22, 0.22, 0.22, 8)) {
+        hatch.push_back(OnTurret({corner.x, corner.y, cupolaTop}));
+    }
+    sketch.flat(hatch, kHatch);
+}
+
+void DrawGun(TankSketch& sketch) {
+    const double x = kTurretPivot.x;
+    const double height = kGunHeight;
+    const double muzzle = x + 4.8;
+    const double rise = kGunRise;
+    auto along = [&](double distance, double below) {
+        return OnTurret({x + distance, 0.0, height - below + rise * (distance - 2.0)});
+    };
+    sketch.bar(along(2.2, 0.0), along(muzzle - x, 0.0), 0.2, 1.2, kGun);
+    sketch.bar(along(2.2, 0.06), along(muzzle - x - 0.1, 0.06), 0.08, 0.0, kGunShade);
+    // The fume extractor, a thicker sleeve part way along.
+    sketch.bar(along(3.4, 0.0), along(3.9, 0.0), 0.34, 0.0, kGun);
+    // The mantlet hides the root of the gun.
+    sketch.solid(
+        OnTurret(Raised({{x + 1.75, 0.45}, {x + 2.25, 0.38}, {x + 2.25, -0.38}, {x + 1.75, -0.45}},
+                        {x + 2.0, 0.0}, height - 0.25, height + 0.22, 1.0)),
+        PaintLabel);
+}
+
+TankSketch SketchTank(const Camera& camera) {
+    TankSketch sketch(camera);
+    DrawRunningGear(sketch);
+    DrawHull(sketch);
+    DrawTurret(sketch);
+    DrawGun(sketch);
+    return sketch;
+}
+
+// Sand patches, in fractions of the tank's box, painted over the olive only.
+const std::vector<Polygon> kSandPatches = {
+    {{0.14, 0.14},
+     {0.19, 0.08},
+     {0.25, 0.11},
+     {0.27, 0.19},
+     {0.22, 0.27},
+     {0.17, 0.24},
+     {0.12, 0.21}},
+    {{0.38, 0.10}, {0.44, 0.08}, {0.49, 0.15}, {0.46, 0.22}, {0.41, 0.19}, {0.37, 0.15}},
+    {{0.01, 0.40}, {0.09, 0.35}, {0.16, 0.41}, {0.14, 0.49}, {0.06, 0.55}, {0.01, 0.50}},
+    {{0.33, 0.42},
+     {0.41, 0.37},
+     {0.49, 0.44},
+     {0.47, 0.55},
+     {0.39, 0.59},
+     {0.34, 0.51},
+     {0.29, 0.50}},
+    {{0.60, 0.44}, {0.67, 0.39}, {0.75, 0.46}, {0.73, 0.54}, {0.66, 0.52}, {0.63, 0.58}},
+    {{0.22, 0.36}, {0.29, 0.32}, {0.33, 0.38}, {0.27, 0.44}, {0.21, 0.42}},
+    {{0.52, 0.60}, {0.59, 0.57}, {0.62, 0.63}, {0.55, 0.68}},
+};
 
 }  // namespace
 
 void DrawTankShape(LabelCanvas& canvas, double left, double top, double width, double height) {
-    DesignBox box(canvas, left, top, width, height);
-    DrawRunningGear(box);
-    DrawHull(box);
-    DrawTurret(box);
-    DrawGun(box);
-    DrawCamouflage(box);
+    const Camera camera({0.0, 0.0, 1.2}, 14.0, 30.0 * kDegrees, 18.0 * kDegrees);
+    SketchTank(camera).drawInto(canvas, left, top, width, height);
+    for (const Polygon& patch : kSandPatches) {
+        Polygon placed;
+        for (const Point& point : patch) {
+            placed.push_back({left + point.x * width, top + point.y * height});
+        }
+        for (int step = 0; step < kLightSteps; ++step) {
+            canvas.fillPolygon(placed, kSandDark + step, LabelBit(kPaintDark + step));
+        }
+    }
 }
 
 void SetTankColours(Palette& palette) {
-    palette[kTrack] = 0x2A2A24;
-    palette[kTrackShade] = 0x1E1E1A;
-    palette[kWheel] = 0x3C3E34;
-    palette[kHub] = 0x6A6C58;
-    palette[kHullSide] = 0x4E5626;
-    palette[kHullTop] = 0x7A8440;
-    palette[kHullFront] = 0x646C32;
-    palette[kTurretSide] = 0x525A28;
-    palette[kTurretTop] = 0x808A44;
-    palette[kTurretFront] = 0x5E6630;
-    palette[kGun] = 0x5A6230;
-    palette[kGunShade] = 0x3A4020;
-    palette[kCamouflageSide] = 0x9C8A3A;
-    palette[kCamouflageTop] = 0xC8B254;
-    palette[kCamouflageFront] = 0xAE9C44;
-    palette[kShadowLine] = 0x262820;
-    palette[kCupola] = 0x6C7438;
+    palette[kPaintDark] = 0x363D1C;
+    palette[kPaintShade] = 0x4C5626;
+    palette[kPaintMid] = 0x646E30;
+    palette[kPaintLit] = 0x828C40;
+    palette[kSandDark] = 0x6A6030;
+    palette[kSandShade] = 0x8E803C;
+    palette[kSandMid] = 0xAE9A48;
+    palette[kSandLit] = 0xCCB658;
+    palette[kTrack] = 0x24241E;
+    palette[kTrackLit] = 0x3A3A32;
+    palette[kWheel] = 0x46483C;
+    palette[kHub] = 0x6C6E5C;
+    palette[kGun] = 0x545E2A;
+    palette[kGunShade] = 0x343A1A;
+    palette[kHatch] = 0x2C3218;
 }
 
 void SetTankColoursSixteen(Palette& palette) {
-    for (const int label : {kTrack, kTrackShade, kShadowLine, kGunShade}) {
+    for (const int label : {kTrack, kTrackLit, kGunShade, kHatch}) {
         palette[label] = 0x000000;
     }
-    for (const int label :
-         {kHullSide, kHullTop, kHullFront, kTurretSide, kTurretTop, kTurretFront, kGun, kCupola}) {
+    for (const int label : {kPaintDark, kPaintShade, kPaintMid, kPaintLit, kGun}) {
         palette[label] = 0x808000;
     }
-    for (const int label : {kCamouflageSide, kCamouflageTop, kCamouflageFront}) {
+    for (const int label : {kSandDark, kSandShade, kSandMid, kSandLit}) {
         palette[label] = 0xFFFF00;
     }
     palette[kWheel] = 0x808080;
