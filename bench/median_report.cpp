@@ -36,7 +36,10 @@ bool SummaryReporter::ReportContext(const Context& context) {
 
 void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
-        const std::string name = run.run_name.str();
+        // Without the "/process_time" the drawing benchmarks' names carry.
+        benchmark::BenchmarkName runName = run.run_name;
+        runName.time_type.clear();
+        const std::string name = runName.str();
         if (run.error_occurred) {
             errors_[name] = run.error_message;
             continue;
