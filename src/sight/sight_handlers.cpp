@@ -51,7 +51,8 @@ void TForm2::SeeImageMouseMove(Qt::KeyboardModifiers, int x, int y) {
     const int targetY = 2 * state.TargetY;
     if (sight::TinyTargetShown(centre.x, centre.y, targetX, targetY, state.MagnifyNum,
                                state.MagnifyDen, state.LensRadius)) {
-        changed = changed.united(sight::DrawTinyTarget(view, man->Picture(), targetX, targetY));
+        // Repainted on its own: united with the lens far away, it would repaint all between.
+        SeeImage->Invalidate(sight::DrawTinyTarget(view, man->Picture(), targetX, targetY));
     }
     changed = changed.united(sight::DrawLens(view, clean, centre.x, centre.y, state.MagnifyNum,
                                              state.MagnifyDen, state.LensRadius));

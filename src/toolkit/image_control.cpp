@@ -47,11 +47,13 @@ void ImageControl::SetPicture(const Bitmap& picture) {
     if (autoSize_ && !picture_.isEmpty()) {
         resize(picture_.width(), picture_.height());
     }
+    updateOpaqueness();
     update();
 }
 
 void ImageControl::SetScaling(Scaling scaling) {
     scaling_ = scaling;
+    updateOpaqueness();
     update();
 }
 
@@ -65,7 +67,15 @@ void ImageControl::SetAutoSize(bool on) {
 void ImageControl::SetTransparent(bool on) {
     transparent_ = on;
     updateMouseTransparency();
+    updateOpaqueness();
     update();
+}
+
+void ImageControl::updateOpaqueness() {
+    // A picture covering the whole control hides what lies beneath it; telling Qt so spares
+    // repainting the window's background under the view at every frame of the sight.
+    const bool covers = !transparent_ && !picture_.isEmpty() && destinationRect().contains(rect());
+    setAttribute(Qt::WA_OpaquePaintEvent, covers);
 }
 
 void ImageControl::updateMouseTransparency() {
@@ -88,7 +98,7 @@ QRect ImageControl::destinationRect() const {
 }
 
 void ImageControl::Invalidate(const Rect& pictureArea) {
-    if (picture_.isEmpty()) {
+    if (picture_.isEmpty() || pictureArea.isEmpty()) {
         return;
     }
     const QRect destination = destinationRect();
@@ -108,7 +118,7 @@ void ImageControl::Invalidate() {
     update();
 }
 
-void ImageControl::paintEvent(QPaintEvent* event) {
+void ImageControl::paintEvent(QPaintEvent*) {
     if (picture_.isEmpty()) {
         return;
     }
@@ -120,21 +130,19 @@ void ImageControl::paintEvent(QPaintEvent* event) {
     const QImage image = transparent_
                              ? KeyedImage(picture_, Rect{0, 0, picture_.width(), picture_.height()})
                              : WrapBitmap(picture_);
-    const bool scaled = destination.size() != image.size();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, scaled);
-    const double pictureXPerPixel = double(image.width()) / destination.width();
-    const double pictureYPerPixel = double(image.height()) / destination.height();
-    // The view repaints on every mouse move: only the exposed parts are drawn.
-    for (const QRect& exposed : event->region()) {
-        const QRect area = exposed & destination;
-        if (area.isEmpty()) {
-            continue;
-        }
-        const QRectF source((area.x() - destination.x()) * pictureXPerPixel,
-                            (area.y() - destination.y()) * pictureYPerPixel,
-                            area.width() * pictureXPerPixel, area.height() * pictureYPerPixel);
-        painter.drawImage(QRectF(area), image, source);
-    }
+    // On a high-density screen the painter maps the picture straight onto the physical
+    // pixels, so only a picture that does not meet them one to one is smoothed.
+    const QSizeF physical = QSizeF(destination.size()) * devicePixelRatioF();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, physical != QSizeF(image.size()));
+    // Always the whole picture onto the whole destination: every physical pixel gets the
+    // same value whichever part is repainted, and the painter's clip, the exposed region,
+    // keeps the work to the part that changed.
+    painter.drawImage(QRectF(destination), image);
+}
+
+void ImageControl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    updateOpaqueness();
 }
 
 void ImageControl::changeEvent(QEvent* event) {

@@ -57,9 +57,11 @@ class ImageControl : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void updateMouseTransparency();
+    void updateOpaqueness();
 
     Bitmap picture_;
     Scaling scaling_ = Scaling::None;

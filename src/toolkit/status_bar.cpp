@@ -20,6 +20,10 @@ constexpr int kTextMargin = 3;
 StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {}
 
 void StatusBar::SetSimpleText(const QString& text) {
+    // The sight writes the same text at every frame; only a new one needs a repaint.
+    if (text == text_) {
+        return;
+    }
     text_ = text;
     update();
 }

@@ -1,0 +1,176 @@
+// Benchmarks of the drawing into the pictures: the moving sight's frame, the fixed view, the
+// marker tick and the burst, each beside a plain copy of as many bytes.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "benchmarks.h"
+#include "sight/sight_drawing.h"
+#include "sight/sight_geometry.h"
+#include "sight_scene.h"
+
+namespace bench {
+
+namespace {
+
+using toolkit::Bitmap;
+using toolkit::CopyMode;
+using toolkit::Rect;
+
+long long AreaOf(const Rect& rect) {
+    return rect.isEmpty() ? 0 : 4LL * rect.width() * rect.height();
+}
+
+void ReportBytes(benchmark::State& state, const Traffic& traffic) {
+    state.SetBytesProcessed(state.iterations() * (traffic.bytesRead + traffic.bytesWritten));
+}
+
+void SightFrame(benchmark::State& state, const FrameCase& frame) {
+    const SightPictures& pictures = Pictures();
+    Bitmap view = pictures.clean;
+    // The mouse moved a little since the last frame: the whole frame area is put back.
+    Rect previousArea = sight::SightFrameArea(frame.cx, frame.cy);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(DrawSightFrame(view, pictures, frame, previousArea));
+        benchmark::ClobberMemory();
+    }
+    ReportBytes(state, FrameTraffic(pictures, frame));
+}
+
+// The memory floor: one plain copy reading and writing as many bytes as the measured drawing.
+void MemoryFloor(benchmark::State& state, const Traffic& traffic) {
+    const std::size_t bytes = std::size_t(traffic.bytesRead + traffic.bytesWritten) / 2;
+    std::vector<std::uint32_t> from(bytes / 4, 0xFF336699u);
+    std::vector<std::uint32_t> to(bytes / 4, 0xFFFFFFFFu);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), from.size() * 4);
+        benchmark::ClobberMemory();
+    }
+    ReportBytes(state, traffic);
+}
+
+// What happens to the view after a shot, drawn as the handlers draw it.
+enum class FixedViewStep { SmokeAfterHit, MarkerTick, Burst };
+
+struct FixedViewCase {
+    const char* name;
+    FixedViewStep step;
+};
+
+// The sight fixed in the middle with the target inside the lens; the point of impact 60
+// above the centre, as the moving sight leaves it with no wind.
+constexpr int kFixedX = 576;
+constexpr int kFixedY = 432;
+constexpr int kImpactX = kFixedX;
+constexpr int kImpactY = kFixedY - 60;
+constexpr int kTargetX = kFixedX + 20;
+constexpr int kTargetY = kFixedY + 10;
+
+Rect DrawAtImpact(Bitmap& view, const Bitmap& picture) {
+    const int halfWidth = picture.width() / 2;
+    return view.copyRect(
+        {kImpactX - halfWidth, kImpactY - picture.height(), kImpactX + halfWidth, kImpactY},
+        picture, {0, 0, picture.width(), picture.height()});
+}
+
+// Draws one step and adds what it read and wrote to `traffic`.
+Rect DrawFixedViewStep(Bitmap& view, const SightPictures& pictures, FixedViewStep step,
+                       Traffic& traffic) {
+    const auto copied = [&traffic](const Rect& written) {
+        traffic.bytesRead += AreaOf(written);
+        traffic.bytesWritten += AreaOf(written);
+        return written;
+    };
+    const auto combined = [&traffic](const Rect& written) {
+        traffic.bytesRead += 2 * AreaOf(written);
+        traffic.bytesWritten += AreaOf(written);
+        return written;
+    };
+    switch (step) {
+        case FixedViewStep::SmokeAfterHit: {
+            const Rect area = sight::SightFrameArea(kFixedX, kFixedY);
+            view.setCopyMode(CopyMode::SrcCopy);
+            Rect changed = copied(view.copyRect(area, pictures.clean, area));
+            std::uint8_t lensRadius = sight::kLensStartRadius;
+            changed = changed.united(
+                copied(sight::DrawLens(view, pictures.clean, kFixedX, kFixedY, 3, 1, lensRadius)));
+            changed = changed.united(
+                copied(sight::DrawMagnifiedTarget(view, pictures.sprite, kFixedX, kFixedY, kFixedX,
+                                                  kFixedY, kTargetX, kTargetY, 3, 1, lensRadius)));
+            view.setCopyMode(CopyMode::SrcAnd);
+            changed = changed.united(combined(DrawAtImpact(view, pictures.smoke)));
+            return changed.united(
+                combined(sight::DrawReticle(view, pictures.reticle, kFixedX, kFixedY)));
+        }
+        case FixedViewStep::MarkerTick: {
+            view.setCopyMode(CopyMode::SrcInvert);
+            const Rect changed =
+                copied(sight::DrawTinyTarget(view, pictures.man, kTargetX, kTargetY));
+            const Bitmap& box = pictures.frameBox;
+            return changed.united(
+                combined(view.draw(kTargetX - box.width() / 2, kTargetY - box.height() / 2, box)));
+        }
+        case FixedViewStep::Burst:
+            // Under the copy mode the last frame left: AND.
+            view.setCopyMode(CopyMode::SrcAnd);
+            return combined(DrawAtImpact(view, pictures.burst));
+    }
+    return {};
+}
+
+Traffic FixedViewTraffic(FixedViewStep step) {
+    Bitmap scratch = Pictures().clean;
+    Traffic traffic;
+    DrawFixedViewStep(scratch, Pictures(), step, traffic);
+    return traffic;
+}
+
+void FixedView(benchmark::State& state, FixedViewStep step) {
+    const SightPictures& pictures = Pictures();
+    Bitmap view = pictures.clean;
+    for (auto _ : state) {
+        Traffic ignored;
+        benchmark::DoNotOptimize(DrawFixedViewStep(view, pictures, step, ignored));
+        benchmark::ClobberMemory();
+    }
+    ReportBytes(state, FixedViewTraffic(step));
+}
+
+}  // namespace
+
+void RegisterFrameBenchmarks() {
+    for (const FrameCase& frame : FrameCases()) {
+        benchmark::RegisterBenchmark(("BM_SightFrame/" + frame.name).c_str(),
+                                     [frame](benchmark::State& state) { SightFrame(state, frame); })
+            ->MeasureProcessCPUTime()
+            ->Unit(benchmark::kMicrosecond);
+        const Traffic traffic = FrameTraffic(Pictures(), frame);
+        benchmark::RegisterBenchmark(
+            ("BM_MemoryFloor/" + frame.name).c_str(),
+            [traffic](benchmark::State& state) { MemoryFloor(state, traffic); })
+            ->MeasureProcessCPUTime()
+            ->Unit(benchmark::kMicrosecond);
+        RegisterReferenceFrames(frame);
+    }
+    const FixedViewCase steps[] = {
+        {"smoke_after_hit", FixedViewStep::SmokeAfterHit},
+        {"marker_tick", FixedViewStep::MarkerTick},
+        {"burst", FixedViewStep::Burst},
+    };
+    for (const FixedViewCase& step : steps) {
+        benchmark::RegisterBenchmark(
+            (std::string("BM_FixedView/") + step.name).c_str(),
+            [step](benchmark::State& state) { FixedView(state, step.step); })
+            ->MeasureProcessCPUTime()
+            ->Unit(benchmark::kMicrosecond);
+        const Traffic traffic = FixedViewTraffic(step.step);
+        benchmark::RegisterBenchmark(
+            (std::string("BM_MemoryFloor/fixed_view/") + step.name).c_str(),
+            [traffic](benchmark::State& state) { MemoryFloor(state, traffic); })
+            ->MeasureProcessCPUTime()
+            ->Unit(benchmark::kMicrosecond);
+    }
+}
+
+}  // namespace bench
