@@ -95,12 +95,14 @@ std::optional<int> Counter(const QString& text) {
 struct Coverage {
     int skipped = 0, exits = 0, rounds = 0, evaluations = 0, finishedTests = 0, newWindows = 0,
         refusedAnswers = 0, disabledInputs = 0;
+    QPointer<TForm2> last;
     void count(const Snapshot& before, const QString& done, qsizetype errorCount) {
         skipped += done.contains("(impossible") ? 1 : 0;
         exits += app::Terminated() ? 1 : 0;
         refusedAnswers += int(errorCount);
         disabledInputs += done.contains("disabled)") ? 1 : 0;
-        if (before.exerciseWindow != static_cast<const void*>(Form2)) {
+        if (last.isNull() || last != Form2) {
+            last = Form2;
             ++newWindows;
             return;
         }
