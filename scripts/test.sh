@@ -1,7 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the trainer and runs every test headless.
+# Installs what is missing, builds the trainer and runs every test headless; then builds it
+# again with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize and runs the
+# tests there, halting on the first report (leaks included).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$top/scripts/install-deps.sh"
 "$top/scripts/build.sh"
 ctest --test-dir "$top/build" --output-on-failure --timeout 600
+
+cmake -S "$top" -B "$top/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSIGHT_SANITIZE=ON \
+  >/dev/null
+cmake --build "$top/build-sanitize" --parallel "$(nproc)"
+# The whole-program tests under Xvfb and the check of the artwork generator exercise no code
+# of the trainer that the window tests do not, and take long under the sanitizers.
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  ctest --test-dir "$top/build-sanitize" --output-on-failure --timeout 900 \
+  --exclude-regex '^(e2e_|artwork_matches_generator$)'

@@ -19,8 +19,16 @@ void TForm4::FormActivate() {
 }
 
 void TForm4::BitBtn1Click() {
+    const int chosen = RadioGroup1->ItemIndex();
+    if (ExerciseState.NotStarted == 0) {
+        // The exercise window still holds a test that was started (the mode window stays
+        // open beneath it and can be reached): the new test gets a fresh window, as after
+        // "Повтор", so no hits, grade or round of the old one carry over into it.
+        Form3->BitBtn3Click();
+        RadioGroup1->SetItemIndex(chosen);
+    }
     Form2->StaticText4->SetCaption("10");
-    ExerciseState.ExerciseMode = RadioGroup1->ItemIndex() == 1 ? 0 : 1;
+    ExerciseState.ExerciseMode = chosen == 1 ? 0 : 1;
     Form3->Hide();
     Form2->Show();
 }

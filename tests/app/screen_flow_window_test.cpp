@@ -2,12 +2,16 @@
 // window and coming back, as the trainee sees them.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
 
 #include "app/program.h"
+#include "assets/range_table.h"
 #include "exercise/exercise_state.h"
 #include "toolkit/focus_model.h"
+#include "toolkit/pointer.h"
 #include "ui/Image_Unit1.h"
 #include "ui/completion_dialog.h"
 #include "ui/exercise_window.h"
@@ -170,6 +174,47 @@ TEST_F(ScreenFlowTest, CancelInTheMiddleOfATestCarriesTheCountersIntoANewRoundAt
     EXPECT_EQ(ExerciseState.Suspended, 0);
     EXPECT_EQ(ui::LiveWindowCount(), 4);
     EXPECT_EQ(focused(), Form2);
+}
+
+// The mode window stays open beneath the exercise window; its "Начать" pressed in the middle of
+// a test used to set ten attempts beside the old hits (twelve and more in all) and left the
+// old round running, and pressed without the window system's notice first it left the
+// pointer hidden.
+TEST_F(ScreenFlowTest, StartInTheModeWindowDuringATestBeginsAFreshTest) {
+    for (const bool noticeFirst : {true, false}) {
+        SCOPED_TRACE(noticeFirst ? "after the mode window's focus notice" : "without a notice");
+        startFromModeWindow(0);
+        click(Form2->BitBtn1);
+        const int range = assets::RangeForHeight(Form2->man4->Picture().height());
+        for (const int answer : {range, -5000, -5000}) {
+            Form2->SpinEdit1->SetText(QString::number(answer));
+            QTest::keyClick(Form2->SpinEdit1, Qt::Key_Return);
+        }
+        Form2->Tmr1->Tick();
+        Form2->Tmr1->Tick();
+        QMouseEvent move(QEvent::MouseMove, QPointF(200, 200), QPointF(200, 200), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(Form2->SeeImage, &move);
+        ASSERT_EQ(Form2->StaticText3->Caption(), "1");
+        ASSERT_EQ(Form2->StaticText6->Caption(), "4");
+        ASSERT_LT(toolkit::PointerDisplayCount(), 0);
+        if (noticeFirst) {
+            toolkit::FocusModel::instance().systemActivated(Form4);
+        }
+        startFromModeWindow(1);
+        EXPECT_TRUE(Form2->Visible());
+        EXPECT_EQ(focused(), Form2);
+        EXPECT_EQ(Form2->windowTitle(), kShootingCaption);
+        EXPECT_EQ(Form2->StaticText4->Caption(), "10");
+        EXPECT_EQ(Form2->StaticText3->Caption(), "0");
+        EXPECT_EQ(Form2->StaticText6->Caption(), "5");
+        EXPECT_EQ(Form2->BitBtn1->Caption(), "Начать");
+        EXPECT_EQ(ExerciseState.ExerciseRunning, 0);
+        EXPECT_GE(toolkit::PointerDisplayCount(), 0);
+        EXPECT_EQ(ui::LiveWindowCount(), 4);
+        click(Form2->BitBtn2);
+        click(Form3->BitBtn3);
+    }
 }
 
 TEST_F(ScreenFlowTest, TheDialogsExitGlyphLightsUnderThePointerAndGoesOutOverTheBackground) {

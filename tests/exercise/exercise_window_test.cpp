@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMouseEvent>
 #include <QTest>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 
 #include "assets/range_table.h"
 #include "exercise/exercise_state.h"
+#include "toolkit/beep.h"
 #include "toolkit/focus_model.h"
 #include "ui/Image_Unit1.h"
 #include "ui/completion_dialog.h"
@@ -112,20 +114,92 @@ TEST_F(ExerciseTest, AWrongRangeAnswerShowsTheSameTargetAgain) {
     EXPECT_EQ(Form2->StaticText4->Caption(), "9");
 }
 
-TEST_F(ExerciseTest, AnAnswerThatIsNotAWholeNumberCostsNothing) {
+// Every kind of text the trainee can put into the range field, typed key by key or pasted
+// from the clipboard, then confirmed with Enter: a whole number is judged; anything else gets
+// the conversion error and costs nothing; what the field refuses never gets in.
+TEST_F(ExerciseTest, EveryKindOfTextInTheRangeFieldIsJudgedOrRefusedWithNothingElseChanged) {
+    enum class Outcome { Judged, ErrorBox, RefusedByTheField };
+    enum class Entry { Typed, Pasted };
+    struct Row {
+        QString text;
+        Entry entry;
+        Outcome outcome;
+    };
+    const QString longDigits(5000, u'7');
+    const Row rows[] = {
+        {"", Entry::Typed, Outcome::ErrorBox},
+        {"-", Entry::Typed, Outcome::ErrorBox},
+        {"+", Entry::Typed, Outcome::ErrorBox},
+        {",", Entry::Typed, Outcome::ErrorBox},
+        {".", Entry::Pasted, Outcome::ErrorBox},
+        {"--1", Entry::Typed, Outcome::ErrorBox},
+        {"1-", Entry::Typed, Outcome::ErrorBox},
+        {"2,5", Entry::Pasted, Outcome::ErrorBox},
+        {"2147483648", Entry::Typed, Outcome::ErrorBox},
+        {"-2147483649", Entry::Pasted, Outcome::ErrorBox},
+        {longDigits, Entry::Pasted, Outcome::ErrorBox},
+        {" 250", Entry::Pasted, Outcome::RefusedByTheField},
+        {"250 ", Entry::Pasted, Outcome::RefusedByTheField},
+        {"abc", Entry::Typed, Outcome::RefusedByTheField},
+        {"3e2", Entry::Pasted, Outcome::RefusedByTheField},
+        {"\uFF12\uFF15\uFF10", Entry::Pasted, Outcome::RefusedByTheField},  // full-width digits
+        {"2147483647", Entry::Typed, Outcome::Judged},
+        {"-2147483648", Entry::Pasted, Outcome::Judged},
+        {"+0400", Entry::Typed, Outcome::Judged},
+        {"-0", Entry::Pasted, Outcome::Judged},
+    };
+    int beeps = 0;
+    toolkit::SetBeepHandler([&beeps] { ++beeps; });
     startTest(0);
     startRound();
-    for (const QString text : {"", "-", "+", ",", "--1", "1-", "2147483648"}) {
-        answer(text);
-        EXPECT_EQ(errors.value(errors.size() - 1),
-                  QString("'%1' is not a valid integer value").arg(text));
+    toolkit::SpinEdit* field = Form2->SpinEdit1;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text.left(12).toStdString());
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Delete);
+        ASSERT_EQ(field->Text(), "");
+        const int beepsBefore = beeps;
+        if (row.entry == Entry::Typed) {
+            for (const QChar character : row.text) {
+                QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, character,
+                                    Qt::NoModifier);
+            }
+        } else {
+            QGuiApplication::clipboard()->setText(row.text);
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        }
+        if (row.outcome == Outcome::RefusedByTheField) {
+            EXPECT_EQ(field->Text(), "");
+            EXPECT_GT(beeps, beepsBefore);
+            continue;
+        }
+        ASSERT_EQ(field->Text(), row.text);
+        EXPECT_EQ(beeps, beepsBefore);
+        const QString attempts = Form2->StaticText4->Caption();
+        const QString hits = Form2->StaticText3->Caption();
+        const QString grade = Form2->StaticText6->Caption();
+        const int targetX = ExerciseState.TargetX;
+        const qsizetype errorsBefore = errors.size();
+        QTest::keyClick(field, Qt::Key_Return);
+        if (row.outcome == Outcome::Judged) {
+            EXPECT_EQ(errors.size(), errorsBefore);
+            EXPECT_EQ(Form2->StaticText4->Caption(), QString::number(attempts.toInt() - 1));
+            continue;
+        }
+        ASSERT_EQ(errors.size(), errorsBefore + 1);
+        EXPECT_EQ(errors.last(), QString("'%1' is not a valid integer value").arg(row.text));
+        EXPECT_EQ(Form2->StaticText4->Caption(), attempts);
+        EXPECT_EQ(Form2->StaticText3->Caption(), hits);
+        EXPECT_EQ(Form2->StaticText6->Caption(), grade);
+        EXPECT_EQ(ExerciseState.TargetX, targetX);
+        EXPECT_EQ(ExerciseState.ExerciseRunning, 1);
+        EXPECT_TRUE(Form2->BitBtn3->isEnabled());
     }
-    EXPECT_EQ(errors.size(), 7);
-    EXPECT_EQ(Form2->StaticText4->Caption(), "10");
-    EXPECT_EQ(Form2->StaticText6->Caption(), "5");
-    EXPECT_TRUE(Form2->BitBtn3->isEnabled());
+    toolkit::SetBeepHandler({});
+    // After all of that a right answer still counts.
+    const QString attempts = Form2->StaticText4->Caption();
     answer(QString::number(trueRange()));
-    EXPECT_EQ(Form2->StaticText4->Caption(), "9");
+    EXPECT_EQ(Form2->StaticText4->Caption(), QString::number(attempts.toInt() - 1));
     EXPECT_EQ(Form2->StaticText3->Caption(), "1");
 }
 

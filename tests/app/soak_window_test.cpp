@@ -1,0 +1,584 @@
+// A randomized soak of the whole program: seeded sequences of every input a trainee can give,
+// delivered to the real windows, with the program's invariants checked after every step.
+//
+// SIGHT_SOAK_SEED=<seed> replays one seed alone, SIGHT_SOAK_STEPS=<n> changes the length, and
+// SIGHT_SOAK_TRACE=1 prints every step.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <random>
+#include <vector>
+
+#include "app/program.h"
+#include "exercise/exercise_state.h"
+#include "exercise/grade.h"
+#include "toolkit/beep.h"
+#include "toolkit/focus_model.h"
+#include "toolkit/pointer.h"
+#include "ui/completion_dialog.h"
+#include "ui/exercise_window.h"
+#include "ui/forms.h"
+#include "ui/mode_window.h"
+#include "window_test_support.h"
+
+namespace {
+
+constexpr unsigned kSeeds[] = {11, 23, 37, 41, 53};
+constexpr int kStepsPerSeed = 3000;
+
+int EnvironmentNumber(const char* name, int otherwise) {
+    bool isNumber = false;
+    const int value = qEnvironmentVariableIntValue(name, &isNumber);
+    return isNumber ? value : otherwise;
+}
+
+// What an input that must change nothing leaves alone.
+struct Snapshot {
+    const void* exerciseWindow;
+    const toolkit::Form* focused;
+    QString attempts, hits, grade, headline, dialogGrade, startCaption, range;
+    bool exerciseVisible, dialogVisible, modeVisible, startEnabled, confirmEnabled, cancelEnabled,
+        viewEnabled;
+    int pointer, mode, suspended, notStarted, repeatTarget, running, targetX, targetY;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot Take() {
+    const TExerciseState& state = ExerciseState;
+    return {Form2,
+            toolkit::FocusModel::instance().focused(),
+            Form2->StaticText4->Caption(),
+            Form2->StaticText3->Caption(),
+            Form2->StaticText6->Caption(),
+            Form3->StaticText7->Caption(),
+            Form3->StaticText2->Caption(),
+            Form2->BitBtn1->Caption(),
+            Form2->SpinEdit1->Text(),
+            Form2->isVisible(),
+            Form3->isVisible(),
+            Form4->isVisible(),
+            Form2->BitBtn1->isEnabled(),
+            Form2->BitBtn3->isEnabled(),
+            Form3->BitBtn1->isEnabled(),
+            Form2->SeeImage->isEnabled(),
+            toolkit::PointerDisplayCount(),
+            state.ExerciseMode,
+            state.Suspended,
+            state.NotStarted,
+            state.RepeatTarget,
+            state.ExerciseRunning,
+            state.TargetX,
+            state.TargetY};
+}
+
+// A counter label as a number, or nullopt when it is not whole decimal text.
+std::optional<int> Counter(const QString& text) {
+    bool isNumber = false;
+    const int value = text.toInt(&isNumber);
+    if (!isNumber || QString::number(value) != text) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// How far the random inputs went, so that a quiet soak can be told from a shallow one.
+struct Coverage {
+    int skipped = 0, exits = 0, rounds = 0, evaluations = 0, finishedTests = 0, newWindows = 0,
+        refusedAnswers = 0, disabledInputs = 0;
+    QPointer<TForm2> last;
+    void count(const Snapshot& before, const QString& done, qsizetype errorCount) {
+        skipped += done.contains("(impossible") ? 1 : 0;
+        exits += app::Terminated() ? 1 : 0;
+        refusedAnswers += int(errorCount);
+        disabledInputs += done.contains("disabled)") ? 1 : 0;
+        if (last.isNull() || last != Form2) {
+            last = Form2;
+            ++newWindows;
+            return;
+        }
+        rounds += before.running == 0 && ExerciseState.ExerciseRunning == 1 ? 1 : 0;
+        const QString attempts = Form2->StaticText4->Caption();
+        evaluations += attempts.toInt() < before.attempts.toInt() ? 1 : 0;
+        finishedTests += attempts == "0" && before.attempts == "1" ? 1 : 0;
+    }
+    QString summary() const {
+        return QString(
+                   "%1 inputs impossible in their state and skipped, %2 exits, %3 rounds "
+                   "started, %4 shots or answers, %5 tests finished, %6 exercise windows "
+                   "created, %7 answers refused, %8 inputs to disabled controls")
+            .arg(skipped)
+            .arg(exits)
+            .arg(rounds)
+            .arg(evaluations)
+            .arg(finishedTests)
+            .arg(newWindows)
+            .arg(refusedAnswers)
+            .arg(disabledInputs);
+    }
+};
+
+class SoakTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        toolkit::SetBeepHandler([] {});
+        ProgramTest::SetUp();
+        begin();
+    }
+    void TearDown() override {
+        ProgramTest::TearDown();
+        toolkit::SetBeepHandler({});
+    }
+
+    // A new run of the program, as a new process would start: the pointer count at rest.
+    void restart() {
+        ProgramTest::TearDown();
+        errors.clear();
+        terminations = 0;
+        ProgramTest::SetUp();
+        begin();
+    }
+    void begin() {
+        while (toolkit::PointerDisplayCount() < 0) {
+            toolkit::ShowCursor(true);
+        }
+        while (toolkit::PointerDisplayCount() > 0) {
+            toolkit::ShowCursor(false);
+        }
+        for (toolkit::GlyphButton* exit : {Form4->BitBtn2, Form3->BitBtn2}) {
+            QObject::connect(exit, &QAbstractButton::clicked, [this] { exitPressed = true; });
+        }
+        window = Form2;
+        evaluated = false;
+    }
+
+    unsigned pick(unsigned count) { return random() % count; }
+    bool chance(unsigned percent) { return pick(100) < percent; }
+
+    // One step: an input chosen at random, delivered as the trainee or the window system
+    // would deliver it. Returns what was done, for the failure message.
+    QString step();
+    QString anyInput();
+    QString clickButton();
+    QString mouseOverView();
+    QString mouseOverWindow();
+    QString key();
+    QString answer();
+    QString focusNotice();
+    QString tick();
+
+    // Checks what must hold after every step; returns the broken rule, or empty.
+    QString broken(const Snapshot& before, const QString& done);
+
+    std::mt19937 random;
+    bool exitPressed = false;
+    bool disabledTarget = false;
+    QPointer<TForm2> window;
+    bool evaluated = false;
+};
+
+QString SoakTest::step() {
+    SetClock(random());
+    // An input the trainee cannot give in this state is drawn again, a few times.
+    QString done;
+    for (int draw = 0; draw < 4; ++draw) {
+        done = anyInput();
+        if (!done.contains("(impossible")) {
+            break;
+        }
+    }
+    return done;
+}
+
+QString SoakTest::anyInput() {
+    const unsigned dice = pick(100);
+    if (dice < 14) {
+        return clickButton();
+    }
+    if (dice < 40) {
+        return mouseOverView();
+    }
+    if (dice < 45) {
+        return mouseOverWindow();
+    }
+    if (dice < 60) {
+        return key();
+    }
+    if (dice < 66) {
+        return focusNotice();
+    }
+    if (dice < 67) {
+        if (!Form2->isVisible()) {
+            return "close of the hidden exercise window (impossible, skipped)";
+        }
+        Form2->close();
+        return "close of the exercise window from its title bar";
+    }
+    if (dice < 77) {
+        return answer();
+    }
+    if (dice < 80) {
+        QApplication::processEvents();
+        return "the window system catches up (events processed)";
+    }
+    return tick();
+}
+
+QString SoakTest::clickButton() {
+    // Weighted so that a sequence gets deep into tests before a "Выход" ends the program.
+    struct Named {
+        const char* name;
+        QAbstractButton* button;
+        unsigned weight;
+    };
+    const Named buttons[] = {
+        {"Form4 Начать", Form4->BitBtn1, 6},
+        {"Form4 Выход", Form4->BitBtn2, 1},
+        {"Form4 Определение дальности", Form4->RadioGroup1->Button(0), 4},
+        {"Form4 Стрельба", Form4->RadioGroup1->Button(1), 4},
+        {"Form2 Начать/Продолжить", Form2->BitBtn1, 24},
+        {"Form2 Выход", Form2->BitBtn2, 6},
+        {"Form2 confirm", Form2->BitBtn3, 16},
+        {"Form3 Отмена", Form3->BitBtn1, 10},
+        {"Form3 Выход", Form3->BitBtn2, 1},
+        {"Form3 Повтор", Form3->BitBtn3, 6},
+    };
+    unsigned total = 0;
+    for (const Named& button : buttons) {
+        total += button.weight;
+    }
+    unsigned draw = pick(total);
+    const Named* pickedButton = buttons;
+    while (draw >= pickedButton->weight) {
+        draw -= pickedButton->weight;
+        ++pickedButton;
+    }
+    const Named& chosen = *pickedButton;
+    if (!chosen.button->window()->isVisible()) {
+        return QString("click on %1 in a hidden window (impossible, skipped)").arg(chosen.name);
+    }
+    disabledTarget = !chosen.button->isEnabled();
+    QTest::mouseClick(chosen.button, Qt::LeftButton);
+    return QString("click on %1%2").arg(chosen.name, disabledTarget ? " (disabled)" : "");
+}
+
+QString SoakTest::mouseOverView() {
+    if (!Form2->isVisible()) {
+        return "mouse over the view of the hidden exercise window (impossible, skipped)";
+    }
+    toolkit::ImageControl* view = Form2->SeeImage;
+    // Mostly inside, sometimes on the very edges, sometimes beyond them (as while the button
+    // is held and the pointer leaves the control).
+    const auto coordinate = [this](int size) {
+        const unsigned kind = pick(10);
+        if (kind == 0) {
+            const int edges[] = {-1, 0, 1, size - 1, size, size + 1};
+            return edges[pick(6)];
+        }
+        if (kind == 1) {
+            return int(pick(unsigned(3 * size))) - size;
+        }
+        return int(pick(unsigned(size)));
+    };
+    const QPoint at(coordinate(view->width()), coordinate(view->height()));
+    const QPointF global = view->mapToGlobal(QPointF(at));
+    const bool enabled = view->isEnabled();
+    const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(at), global, button, held, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    };
+    const unsigned kind = pick(10);
+    const QString where =
+        QString("(%1, %2)%3").arg(at.x()).arg(at.y()).arg(enabled ? "" : ", disabled");
+    if (kind < 7) {
+        send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
+        return "mouse move over the view at " + where;
+    }
+    disabledTarget = !enabled;
+    if (kind < 9) {
+        const Qt::MouseButton button = chance(85) ? Qt::LeftButton : Qt::RightButton;
+        send(QEvent::MouseButtonPress, button, button);
+        send(QEvent::MouseButtonRelease, button, Qt::NoButton);
+        return QString("%1 click on the view at ")
+                   .arg(button == Qt::LeftButton ? "left" : "right") +
+               where;
+    }
+    send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+    send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+    return "double click on the view at " + where;
+}
+
+QString SoakTest::mouseOverWindow() {
+    toolkit::Form* const windows[] = {Form2, Form3, Form4};
+    toolkit::Form* form = windows[pick(3)];
+    if (!form->isVisible()) {
+        return QString("mouse over hidden %1 (impossible, skipped)").arg(form->objectName());
+    }
+    const QPoint at(int(pick(unsigned(form->width()))), int(pick(unsigned(form->height()))));
+    QWidget* target = form->childAt(at);
+    if (target == nullptr) {
+        target = form;
+    }
+    const QPoint local = target->mapFrom(form, at);
+    QMouseEvent event(QEvent::MouseMove, QPointF(local), QPointF(target->mapToGlobal(local)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+    return QString("mouse move over %1 at (%2, %3)")
+        .arg(form->objectName())
+        .arg(at.x())
+        .arg(at.y());
+}
+
+QString SoakTest::key() {
+    toolkit::Form* form = toolkit::FocusModel::instance().focused();
+    if (form == nullptr || !form->isVisible()) {
+        return "key with no visible focused window (skipped)";
+    }
+    // A click into the range field first gives it the keyboard, as the trainee would.
+    if (form == Form2 && chance(20)) {
+        QTest::mouseClick(Form2->SpinEdit1, Qt::LeftButton, {},
+                          QPoint(int(pick(60)) + 2, int(pick(35)) + 2));
+    }
+    const QPointer<QWidget> target = form->focusWidget() != nullptr ? form->focusWidget() : form;
+    const QString into =
+        QString(" into %1 of %2").arg(target->metaObject()->className(), form->objectName());
+    // Press and release as separate events: the press may close the window it went to.
+    const auto press = [&target](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            if (target.isNull()) {
+                return;
+            }
+            QKeyEvent event(type, key, modifiers, text);
+            QApplication::sendEvent(target, &event);
+        }
+    };
+    const unsigned kind = pick(100);
+    if (kind < 40) {
+        const QString characters = "0123456789-+,. aZж";
+        const QString text = characters.at(int(pick(unsigned(characters.size()))));
+        const int code = text.at(0).isDigit() ? Qt::Key_0 + text.toInt() : 0;
+        press(code, Qt::NoModifier, text);
+        return QString("typed '%1'").arg(text) + into;
+    }
+    if (kind < 50) {
+        const QString clips[] = {"",           "-",          "+",           ",",
+                                 "--1",        "1-",         " 250",        "250 ",
+                                 "2147483647", "2147483648", "-2147483649", QString(5000, u'7'),
+                                 "3e2",        "400",        "-0",          "１２"};
+        QGuiApplication::clipboard()->setText(clips[pick(std::size(clips))]);
+        press(Qt::Key_V, Qt::ControlModifier, {});
+        return QString("paste of '%1'").arg(QGuiApplication::clipboard()->text().left(20)) + into;
+    }
+    struct NamedKey {
+        const char* name;
+        Qt::Key key;
+        const char* text;
+    };
+    const NamedKey keys[] = {
+        {"Return", Qt::Key_Return, "\r"}, {"Enter", Qt::Key_Enter, "\r"},
+        {"Return", Qt::Key_Return, "\r"}, {"Up", Qt::Key_Up, ""},
+        {"Down", Qt::Key_Down, ""},       {"Backspace", Qt::Key_Backspace, "\b"},
+        {"Delete", Qt::Key_Delete, ""},   {"Space", Qt::Key_Space, " "},
+        {"Tab", Qt::Key_Tab, "\t"},       {"Escape", Qt::Key_Escape, ""},
+        {"Left", Qt::Key_Left, ""},       {"End", Qt::Key_End, ""}};
+    const NamedKey& chosen = keys[pick(std::size(keys))];
+    // In the mode window and the dialog these keys press a button, often "Выход"; rarely, so
+    // that a sequence gets deep into tests first.
+    const bool pressesButton =
+        chosen.key == Qt::Key_Return || chosen.key == Qt::Key_Enter || chosen.key == Qt::Key_Space;
+    if (pressesButton && form != Form2 && !chance(10)) {
+        return "key that would press a button of the mode window or the dialog (impossible, "
+               "redrawn)";
+    }
+    const Qt::KeyboardModifiers modifiers =
+        chosen.key == Qt::Key_Left && chance(50) ? Qt::ShiftModifier : Qt::NoModifier;
+    press(chosen.key, modifiers, chosen.text);
+    return QString("key %1").arg(chosen.name) + into;
+}
+
+// A trainee's whole answer: a click into the range field, all of its text selected, a range
+// typed and Enter, every one an event of its own.
+QString SoakTest::answer() {
+    if (!Form2->isVisible()) {
+        return "answer into the hidden exercise window (impossible, skipped)";
+    }
+    const QPointer<toolkit::SpinEdit> field = Form2->SpinEdit1;
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(20, 20));
+    const QString range = QString::number(int(pick(12)) * 50 + 100 + int(pick(3)) - 1);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    for (const QChar digit : range) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + digit.digitValue(), Qt::NoModifier, digit);
+        QApplication::sendEvent(field, &press);
+    }
+    QTest::keyClick(field, Qt::Key_Return);
+    return QString("answer %1 typed into the range field with Return%2")
+        .arg(range, field->isEnabled() ? "" : " (field disabled)");
+}
+
+QString SoakTest::focusNotice() {
+    if (chance(20)) {
+        // Another application takes the keyboard: the program hears of it and runs nothing.
+        QApplication::setActiveWindow(nullptr);
+        return "focus to another application";
+    }
+    toolkit::Form* const windows[] = {Form2, Form3, Form4};
+    toolkit::Form* form = windows[pick(3)];
+    if (!form->isVisible()) {
+        return QString("focus notice for hidden %1 (impossible, skipped)").arg(form->objectName());
+    }
+    // The trainee's click on another window comes after the window system has delivered
+    // whatever it still owed the program.
+    QApplication::processEvents();
+    if (!form->isVisible()) {
+        return QString("focus notice for %1, hidden meanwhile (skipped)").arg(form->objectName());
+    }
+    toolkit::FocusModel::instance().systemActivated(form);
+    return QString("focus notice for %1").arg(form->objectName());
+}
+
+QString SoakTest::tick() {
+    struct Named {
+        const char* name;
+        toolkit::Timer* timer;
+    };
+    const Named timers[] = {{"Tmr1", Form2->Tmr1},
+                            {"Tmr2", Form2->Tmr2},
+                            {"Timer1", Form2->Timer1},
+                            {"Timer2", Form2->Timer2}};
+    const Named& chosen = timers[pick(4)];
+    if (!chosen.timer->Enabled()) {
+        return QString("%1 is disabled and cannot tick (impossible, skipped)").arg(chosen.name);
+    }
+    chosen.timer->Tick();
+    return QString("%1 ticks").arg(chosen.name);
+}
+
+QString SoakTest::broken(const Snapshot& before, const QString& done) {
+    if (terminations > 0 && !exitPressed) {
+        return "the program ended without a press of \"Выход\"";
+    }
+    if (exitPressed && terminations != 1) {
+        return "\"Выход\" did not end the program";
+    }
+    if (ui::LiveWindowCount() != 4) {
+        return QString("%1 windows live instead of 4").arg(ui::LiveWindowCount());
+    }
+    // One visible window holds the focus after every input. Only inside start-up does a
+    // hidden window hold it (the exercise window, from its creation until the mode window
+    // comes up), and no input arrives before start-up has ended.
+    toolkit::Form* focused = toolkit::FocusModel::instance().focused();
+    if (focused == nullptr || !focused->isVisible()) {
+        return "no visible window holds the focus";
+    }
+    for (const QString& error : errors) {
+        if (!done.contains("Return") && !done.contains("Enter") && !done.contains("Space") &&
+            !done.contains("confirm")) {
+            return "an error box after something other than a confirmation: " + error;
+        }
+        if (error != QString("'%1' is not a valid integer value").arg(before.range)) {
+            return "an error box other than the field's conversion error: " + error;
+        }
+    }
+    if (!errors.isEmpty() && !(Take() == before)) {
+        return "a refused answer changed something";
+    }
+    if (disabledTarget && !(Take() == before)) {
+        return "an input to a disabled control changed something";
+    }
+    const std::optional<int> attempts = Counter(Form2->StaticText4->Caption());
+    const std::optional<int> hits = Counter(Form2->StaticText3->Caption());
+    if (!attempts || *attempts < 0 || *attempts > 10) {
+        return "attempts label " + Form2->StaticText4->Caption();
+    }
+    if (!hits || *hits < 0 || *hits > 10 || *hits + *attempts > 10) {
+        return QString("hits label %1 with %2 attempts left")
+            .arg(Form2->StaticText3->Caption())
+            .arg(*attempts);
+    }
+    // A fresh exercise window shows its design grade until its first evaluation; an
+    // evaluation always uses an attempt or follows one in this window.
+    if (window.isNull() || window != Form2) {
+        window = Form2;
+        evaluated = false;
+    } else if (before.exerciseWindow == Form2 && Counter(before.attempts) &&
+               *attempts < *Counter(before.attempts)) {
+        evaluated = true;
+    }
+    const QString grade = QString::number(exercise::Grade(*hits, *attempts));
+    if (Form2->StaticText6->Caption() != grade &&
+        (evaluated || Form2->StaticText6->Caption() != "5")) {
+        return QString("grade label %1 where hits %2 and attempts %3 give %4")
+            .arg(Form2->StaticText6->Caption())
+            .arg(*hits)
+            .arg(*attempts)
+            .arg(grade);
+    }
+    // Only the moving sight of a running round hides the pointer; the end of every round and
+    // every leaving of the exercise window show it again.
+    if (ExerciseState.ExerciseRunning == 0 && toolkit::PointerDisplayCount() < 0) {
+        return QString("the pointer is hidden (count %1) with no round running")
+            .arg(toolkit::PointerDisplayCount());
+    }
+    if (Form2->SeeImage->isEnabled() && ExerciseState.ExerciseRunning == 0) {
+        return "the view takes the mouse with no round running";
+    }
+    return {};
+}
+
+TEST_F(SoakTest, NoSequenceOfClicksKeysAndTicksBreaksTheProgram) {
+    std::vector<unsigned> seeds(std::begin(kSeeds), std::end(kSeeds));
+    if (const int only = EnvironmentNumber("SIGHT_SOAK_SEED", -1); only >= 0) {
+        seeds = {unsigned(only)};
+    }
+    const int steps = EnvironmentNumber("SIGHT_SOAK_STEPS", kStepsPerSeed);
+    const bool trace = qEnvironmentVariableIsSet("SIGHT_SOAK_TRACE");
+    Coverage seen;
+    for (const unsigned seed : seeds) {
+        random.seed(seed);
+        restart();
+        QStringList recent;
+        for (int number = 1; number <= steps; ++number) {
+            const Snapshot before = Take();
+            exitPressed = false;
+            disabledTarget = false;
+            const QString done = step();
+            recent.append(QString("  %1: %2").arg(number).arg(done));
+            if (recent.size() > 12) {
+                recent.removeFirst();
+            }
+            if (trace) {
+                std::printf("%d: %s; attempts %s, hits %s, focus on %s\n", number,
+                            done.toUtf8().constData(), qPrintable(Form2->StaticText4->Caption()),
+                            qPrintable(Form2->StaticText3->Caption()),
+                            qPrintable(toolkit::FocusModel::instance().focused()->objectName()));
+            }
+            const QString fault = broken(before, done);
+            seen.count(before, done, errors.size());
+            if (!fault.isEmpty()) {
+                FAIL() << "seed " << seed << " step " << number << ": " << fault.toStdString()
+                       << "\nreplay with SIGHT_SOAK_SEED=" << seed << " SIGHT_SOAK_STEPS=" << number
+                       << "\nlast steps:\n"
+                       << recent.join('\n').toStdString();
+            }
+            errors.clear();
+            if (terminations > 0) {
+                restart();
+            }
+        }
+    }
+    std::printf("soak: %zu seeds, %d steps each; %s\n", seeds.size(), steps,
+                seen.summary().toUtf8().constData());
+}
+
+}  // namespace
