@@ -39,9 +39,14 @@ Rect DrawMagnifiedTarget(Bitmap& view, const Bitmap& sprite, int cx, int cy, int
     // Near the edge only the points inside the lens are drawn; the reticle's black ring hides
     // the cut.
     if (CloserThan(ax, ay, magnified.x, magnified.y, lensRadius + 50)) {
-        const int lensEdge = lensRadius + 10;
-        return DrawKeyedSprite(view, sprite, left, top,
-                               [&](int x, int y) { return CloserThan(ax, ay, x, y, lensEdge); });
+        // The same strict test as CloserThan, in integers the compiler can keep in the loop.
+        const std::int64_t lensEdge = lensRadius + 10;
+        const std::int64_t edgeSquared = lensEdge * lensEdge;
+        return DrawKeyedSprite(view, sprite, left, top, [&](int x, int y) {
+            const std::int64_t dx = std::int64_t(x) - ax;
+            const std::int64_t dy = std::int64_t(y) - ay;
+            return dx * dx + dy * dy < edgeSquared;
+        });
     }
     return {};
 }
