@@ -42,8 +42,19 @@ class Bitmap {
 
     // Pixels are read and written as 0xRRGGBB; the copy mode does not apply. Points outside
     // the picture read as 0 and are not written.
-    std::uint32_t pixel(int x, int y) const;
-    void setPixel(int x, int y, std::uint32_t rgb);
+    // Inline: the sprites are drawn pixel by pixel on every mouse move.
+    std::uint32_t pixel(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+            return 0;
+        }
+        return pixels_[std::size_t(y) * width_ + x] & kRgbMask;
+    }
+    void setPixel(int x, int y, std::uint32_t rgb) {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+            return;
+        }
+        pixels_[std::size_t(y) * width_ + x] = (rgb & kRgbMask) | kOpaque;
+    }
 
     CopyMode copyMode() const { return mode_; }
     void setCopyMode(CopyMode mode) { mode_ = mode; }
@@ -64,6 +75,10 @@ class Bitmap {
     const std::uint32_t* bits() const { return pixels_.data(); }
 
     bool operator==(const Bitmap& other) const;
+
+    // The stored alpha byte, always opaque, and the colour bits beneath it.
+    static constexpr std::uint32_t kOpaque = 0xFF000000;
+    static constexpr std::uint32_t kRgbMask = 0x00FFFFFF;
 
   private:
     int width_ = 0;

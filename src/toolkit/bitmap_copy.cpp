@@ -13,7 +13,7 @@ namespace toolkit {
 
 namespace {
 
-constexpr std::uint32_t kOpaque = 0xFF000000;
+constexpr std::uint32_t kOpaque = Bitmap::kOpaque;
 
 // The three copy modes as per-pixel rules on the stored 0xFFRRGGBB values, d the destination
 // pixel, s the source pixel, bit by bit:
