@@ -1,12 +1,17 @@
 // Shared set-up of the window tests.
 #include "window_test_support.h"
 
+#include <QRadioButton>
+#include <QTest>
+
 #include "app/program.h"
 #include "exercise/exercise_state.h"
 #include "exercise/round_setup.h"
 #include "toolkit/fonts.h"
 #include "toolkit/handler.h"
 #include "toolkit/timer.h"
+#include "ui/forms.h"
+#include "ui/mode_window.h"
 
 namespace {
 unsigned clockMilliseconds = 0;
@@ -32,4 +37,9 @@ void ProgramTest::TearDown() {
 
 void ProgramTest::SetClock(unsigned milliseconds) {
     clockMilliseconds = milliseconds;
+}
+
+void ProgramTest::ChooseMode(int item) {
+    QRadioButton* button = Form4->RadioGroup1->Button(item);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
 }

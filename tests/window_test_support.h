@@ -20,6 +20,10 @@ class ProgramTest : public testing::Test {
     // The clock the random draws read, in milliseconds of the day.
     void SetClock(unsigned milliseconds);
 
+    // Clicks an exercise in the mode window, on its round button as a trainee would: the
+    // click activates the mode window first, as the window manager's would.
+    static void ChooseMode(int item);
+
     QStringList errors;
     int terminations = 0;
 };

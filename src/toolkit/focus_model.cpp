@@ -2,7 +2,7 @@
 #include "toolkit/focus_model.h"
 
 #include <QApplication>
-#include <QTimer>
+#include <QElapsedTimer>
 #include <algorithm>
 
 #include "toolkit/form.h"
@@ -24,11 +24,30 @@ class Nesting {
   private:
     int& depth_;
 };
+
+qint64 MonotonicMilliseconds() {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return clock.elapsed();
+}
+
+Form* ActiveProgramWindow() {
+    return qobject_cast<Form*>(QApplication::activeWindow());
+}
 }  // namespace
+
+FocusModel::FocusModel() : clock_(MonotonicMilliseconds) {}
 
 FocusModel& FocusModel::instance() {
     static FocusModel model;
     return model;
+}
+
+void FocusModel::setClock(Clock clock) {
+    clock_ = clock ? std::move(clock) : Clock(MonotonicMilliseconds);
 }
 
 void FocusModel::raise(Form* window) {
@@ -41,7 +60,7 @@ void FocusModel::raise(Form* window) {
 
 Form* FocusModel::topmostVisibleOtherThan(const Form* window) const {
     for (auto it = stacking_.rbegin(); it != stacking_.rend(); ++it) {
-        if (*it != window && (*it)->isVisible()) {
+        if (*it != window && (*it)->Visible()) {
             return *it;
         }
     }
@@ -51,30 +70,30 @@ Form* FocusModel::topmostVisibleOtherThan(const Form* window) const {
 void FocusModel::show(Form* window) {
     {
         Nesting nesting(depth_);
-        if (!window->isVisible()) {
+        if (!window->Visible()) {
             window->FormShow();
-            window->QWidget::show();
+            window->shown_ = true;
         }
         bringToFront(window);
         focus(window);
     }
-    requestSystemActivation();
+    settle();
 }
 
 void FocusModel::hide(Form* window) {
     {
         Nesting nesting(depth_);
-        if (!window->isVisible()) {
+        if (!window->Visible()) {
             return;
         }
-        window->QWidget::hide();
+        window->shown_ = false;
         if (focused_ == window) {
             if (Form* next = topmostVisibleOtherThan(window)) {
                 focus(next);
             }
         }
     }
-    requestSystemActivation();
+    settle();
 }
 
 void FocusModel::bringToFront(Form* window) {
@@ -102,45 +121,107 @@ void FocusModel::focus(Form* window) {
         focused_ = window;
         window->FormActivate();
     }
-    requestSystemActivation();
+    settle();
 }
 
-void FocusModel::requestSystemActivation() {
-    if (depth_ > 0 || focused_ == nullptr || !focused_->isVisible()) {
+void FocusModel::settle() {
+    if (depth_ > 0) {
+        return;
+    }
+    // Bottom to top, so that windows shown together keep their order on the screen.
+    const std::vector<Form*> windows = stacking_;
+    for (Form* window : windows) {
+        if (window->Visible() && !window->isVisible()) {
+            window->QWidget::show();
+        }
+    }
+    requestSystemActivation(false);
+    // Hidden last: the window manager then need not choose a window to activate in place of
+    // a focused one that goes away.
+    for (Form* window : windows) {
+        if (!window->Visible() && window->isVisible()) {
+            window->QWidget::hide();
+        }
+    }
+}
+
+void FocusModel::requestSystemActivation(bool again) {
+    if (focused_ == nullptr || !focused_->isVisible()) {
         return;
     }
     focused_->QWidget::raise();
     focused_->giveKeyboardFocus();
-    if (QApplication::activeWindow() == focused_) {
+    if (QApplication::activeWindow() == focused_ && !again) {
         return;
+    }
+    if (!again) {
+        retries_ = 0;
     }
     focused_->activateWindow();
     requested_ = focused_;
-    requestAge_.start();
+    requestedAt_ = clock_();
+    if (requestTimer_ == nullptr) {
+        requestTimer_ = new Timer(QApplication::instance(), kRequestTimeoutMs, false);
+        requestTimer_->OnTimer = [] { FocusModel::instance().requestTimedOut(); };
+    }
+    // A new request gets the whole of its time.
+    requestTimer_->SetEnabled(false);
+    requestTimer_->SetEnabled(true);
+}
+
+void FocusModel::requestTimedOut() {
+    if (requestTimer_ != nullptr) {
+        requestTimer_->SetEnabled(false);
+    }
+    if (requested_ == nullptr) {
+        return;
+    }
+    Form* const active = ActiveProgramWindow();
+    if (active == focused_) {
+        requested_ = nullptr;
+        return;
+    }
+    if (retries_ < kRequestRetries && focused_ != nullptr && focused_->isVisible()) {
+        ++retries_;
+        requestSystemActivation(true);
+        return;
+    }
+    requested_ = nullptr;
+    if (active != nullptr) {
+        takeTheScreensChoice(active);
+    }
+}
+
+void FocusModel::takeTheScreensChoice(Form* window) {
+    if (window == focused_ || !window->Visible()) {
+        return;
+    }
+    raise(window);
+    focus(window);
 }
 
 void FocusModel::systemActivated(Form* window) {
     if (window == requested_) {
         requested_ = nullptr;
     }
-    if (window == focused_ || !window->isVisible()) {
+    if (window == focused_ || !window->Visible()) {
         return;
     }
-    if (requested_ != nullptr && requestAge_.elapsed() < kRequestTimeoutMs) {
-        // Probably the echo of a request of ours that the window system has not finished;
-        // look again once that request has had its time.
-        QTimer::singleShot(kRequestTimeoutMs, QApplication::instance(), [] {
-            FocusModel& model = FocusModel::instance();
-            if (auto* active = qobject_cast<Form*>(QApplication::activeWindow())) {
-                model.requested_ = nullptr;
-                model.systemActivated(active);
-            }
-        });
+    if (requested_ != nullptr && clock_() - requestedAt_ < kRequestTimeoutMs) {
+        // Probably the window manager still working through what came before our request;
+        // the request's time-out looks at the screen again.
         return;
     }
     requested_ = nullptr;
-    raise(window);
-    focus(window);
+    takeTheScreensChoice(window);
+}
+
+void FocusModel::mousePressed(Form* window) {
+    if (window == focused_ || !window->Visible()) {
+        return;
+    }
+    requested_ = nullptr;
+    takeTheScreensChoice(window);
 }
 
 void FocusModel::forget(Form* window) {

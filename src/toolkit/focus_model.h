@@ -1,8 +1,12 @@
 // The program's one focused window, and the order in which focus changes run the handlers.
 #pragma once
 
-#include <QElapsedTimer>
+#include <QPointer>
+#include <QtGlobal>
+#include <functional>
 #include <vector>
+
+#include "toolkit/timer.h"
 
 namespace toolkit {
 
@@ -11,11 +15,19 @@ class Form;
 // Every show, hide and change of active control goes through here. The handlers run
 // synchronously and nested, before the call returns: the show handler of a hidden window,
 // then the deactivation handler of the window losing the focus, then the activation handler
-// of the window gaining it. Only afterwards is the window system asked to raise and activate
-// the focused window; its notices that come back are echoes and change nothing. A notice
-// that a program window became active while no request of ours is on its way is the
-// trainee's doing (a click on another window, a close from the title bar) and moves the
-// focus like any other change.
+// of the window gaining it. Only when the outermost change is complete does the window system
+// hear of it, and only of its net result: windows shown, the focused window raised and
+// activated, windows hidden, in that order. A window shown and hidden again inside one change
+// never reaches the screen, where a window manager could still map it after the hide.
+//
+// The window system's notices are inputs. A notice for the window we asked for settles the
+// request; a notice for another window while a request is on its way is taken for the
+// window manager catching up and looked at again once the request has had its time; any
+// other notice that a program window became active is the trainee's doing (the title bar,
+// the task bar) and moves the focus like any other change. A mouse press on a window that
+// does not hold the focus is the trainee choosing it, whatever is on its way. A request the
+// window manager leaves unanswered is sent again; if the screen still disagrees, the window
+// the window system made active wins, so that the model and the screen never disagree.
 class FocusModel {
   public:
     static FocusModel& instance();
@@ -30,25 +42,44 @@ class FocusModel {
 
     // Notices from the window system.
     void systemActivated(Form* window);
+    // A mouse button pressed on a window of the program.
+    void mousePressed(Form* window);
     // A window being destroyed leaves the model without handlers running.
     void forget(Form* window);
 
     // The program windows from bottom to top.
     const std::vector<Form*>& stacking() const { return stacking_; }
 
-    // How long a request of ours may take before a notice counts as the trainee's again.
-    static constexpr int kRequestTimeoutMs = 1000;
+    // Milliseconds of a monotonic clock; the soak test runs the model on a clock of its own.
+    using Clock = std::function<qint64()>;
+    void setClock(Clock clock);
+
+    // How long a request of ours may take before a notice counts as the trainee's again,
+    // generous for a compositing window manager on a slow machine; and how often an
+    // unanswered request is sent again.
+    static constexpr int kRequestTimeoutMs = 2500;
+    static constexpr int kRequestRetries = 2;
+    bool requestPending() const { return requested_ != nullptr; }
+    // Runs when a request has had its time: sends it again, or lets the screen win.
+    void requestTimedOut();
 
   private:
+    FocusModel();
     void raise(Form* window);
     Form* topmostVisibleOtherThan(const Form* window) const;
-    void requestSystemActivation();
+    void settle();
+    void requestSystemActivation(bool again);
+    void takeTheScreensChoice(Form* window);
 
     Form* focused_ = nullptr;
     std::vector<Form*> stacking_;
     int depth_ = 0;
     Form* requested_ = nullptr;
-    QElapsedTimer requestAge_;
+    qint64 requestedAt_ = 0;
+    int retries_ = 0;
+    Clock clock_;
+    // Owned by the application object, created with the first request.
+    QPointer<Timer> requestTimer_;
 };
 
 }  // namespace toolkit

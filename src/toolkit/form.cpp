@@ -1,6 +1,8 @@
 // Top-level windows: frames, sizes, places, and their part in the focus model.
 #include "toolkit/form.h"
 
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
@@ -11,6 +13,9 @@
 namespace toolkit {
 
 namespace {
+// Every window is a plain top-level window to the window system: window managers keep a
+// dialog without a parent above all the program's windows, which would let the mode window
+// cover the exercise window. The frames differ only in the title-bar buttons they allow.
 Qt::WindowFlags FlagsFor(Form::Frame frame) {
     switch (frame) {
         case Form::Frame::Sizeable:
@@ -20,13 +25,56 @@ Qt::WindowFlags FlagsFor(Form::Frame frame) {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint;
         case Form::Frame::Dialog:
-            return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+            return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     }
     return Qt::Window;
+}
+
+// Qt presents a plain widget window as a mere filler; screen readers announce a window by
+// its role and title.
+class AccessibleForm : public QAccessibleWidget {
+  public:
+    explicit AccessibleForm(Form* form) : QAccessibleWidget(form, QAccessible::Window) {}
+    QAccessible::Role role() const override {
+        return static_cast<const Form*>(widget())->ReadAsDialog() ? QAccessible::Dialog
+                                                                  : QAccessible::Window;
+    }
+};
+
+QAccessibleInterface* AccessibleFormFactory(const QString&, QObject* object) {
+    auto* form = qobject_cast<Form*>(object);
+    return form != nullptr ? new AccessibleForm(form) : nullptr;
+}
+
+// A mouse press on a window is the trainee choosing it. The window manager's notice of the
+// activation may come late, or be taken for the echo of a request of ours.
+class PressWatcher : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress && object->isWidgetType()) {
+            if (auto* form = qobject_cast<Form*>(static_cast<QWidget*>(object)->window())) {
+                RunHandler([form] { FocusModel::instance().mousePressed(form); });
+            }
+        }
+        return false;
+    }
+};
+
+void InstallApplicationHooks() {
+    static const bool installed = [] {
+        QAccessible::installFactory(AccessibleFormFactory);
+        QApplication::instance()->installEventFilter(new PressWatcher(QApplication::instance()));
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 }  // namespace
 
 Form::Form(Frame frame) : QWidget(nullptr, FlagsFor(frame)), frame_(frame) {
+    InstallApplicationHooks();
     // The focus model decides which window is active and asks for it itself.
     setAttribute(Qt::WA_ShowWithoutActivating);
 }

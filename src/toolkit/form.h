@@ -28,7 +28,9 @@ class Form : public QWidget {
     // Show: the show handler if hidden, visible, in front, and the focused window.
     void Show();
     void Hide();
-    bool Visible() const { return isVisible(); }
+    // Whether the program shows the window; the screen follows once the focus model has
+    // finished the change under way.
+    bool Visible() const { return shown_; }
     void BringToFront();
 
     // The control that gets the keyboard focus whenever the window has it. Setting it makes
@@ -45,6 +47,12 @@ class Form : public QWidget {
 
     Frame frame() const { return frame_; }
 
+    // Screen readers present the window as an application window, or as a dialog. The
+    // window system is told no such thing: a dialog type there would make window managers
+    // keep it above every other window of the program.
+    void SetReadAsDialog(bool dialog) { readAsDialog_ = dialog; }
+    bool ReadAsDialog() const { return readAsDialog_; }
+
     // Enter presses the focused button, or else this one.
     void SetDefaultButton(QPushButton* button) { defaultButton_ = button; }
 
@@ -57,7 +65,10 @@ class Form : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    friend class FocusModel;
     Frame frame_;
+    bool shown_ = false;
+    bool readAsDialog_ = false;
     QWidget* activeControl_ = nullptr;
     QPushButton* defaultButton_ = nullptr;
 };

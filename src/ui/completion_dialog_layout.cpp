@@ -26,6 +26,7 @@ toolkit::GlyphButton* DialogButton(QWidget* parent, int left, const QString& cap
 TForm3::TForm3() : toolkit::Form(Frame::Dialog) {
     setObjectName("Form3");
     SetCaption("Завершение");
+    SetReadAsDialog(true);
     setFont(toolkit::WindowFont());
     SetClientSize(383, 197);
     SetScreenPlace(303, 208);

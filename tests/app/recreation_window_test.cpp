@@ -63,7 +63,7 @@ class RecreationTest : public ProgramTest {
     // (a new exercise window) and then given up through "Повтор" (another one).
     void twoRecreations(unsigned round) {
         SetClock(round * 7919u);
-        Form4->RadioGroup1->SetItemIndex(1);
+        ChooseMode(1);
         click(Form4->BitBtn1);
         click(Form2->BitBtn1);
         Form2->Tmr1->Tick();

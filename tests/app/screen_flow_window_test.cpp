@@ -31,7 +31,7 @@ class ScreenFlowTest : public ProgramTest {
     toolkit::Form* focused() const { return toolkit::FocusModel::instance().focused(); }
     void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void startFromModeWindow(int item) {
-        Form4->RadioGroup1->SetItemIndex(item);
+        ChooseMode(item);
         click(Form4->BitBtn1);
     }
 };

@@ -131,12 +131,16 @@ class SoakTest : public ProgramTest {
   protected:
     void SetUp() override {
         toolkit::SetBeepHandler([] {});
+        // The focus model's echo rule reads a clock; on the steps' own clock a seed replays
+        // exactly.
+        toolkit::FocusModel::instance().setClock([this] { return stepClock; });
         ProgramTest::SetUp();
         begin();
     }
     void TearDown() override {
         ProgramTest::TearDown();
         toolkit::SetBeepHandler({});
+        toolkit::FocusModel::instance().setClock(nullptr);
     }
 
     // A new run of the program, as a new process would start: the pointer count at rest.
@@ -161,6 +165,7 @@ class SoakTest : public ProgramTest {
         evaluated = false;
     }
 
+    static toolkit::Form* focusedWindow() { return toolkit::FocusModel::instance().focused(); }
     unsigned pick(unsigned count) { return random() % count; }
     bool chance(unsigned percent) { return pick(100) < percent; }
 
@@ -184,10 +189,14 @@ class SoakTest : public ProgramTest {
     bool disabledTarget = false;
     QPointer<TForm2> window;
     bool evaluated = false;
+    // Milliseconds: the trainee's inputs come a tenth of a second apart.
+    qint64 stepClock = 0;
+    static constexpr qint64 kStepMs = 100;
 };
 
 QString SoakTest::step() {
     SetClock(random());
+    stepClock += kStepMs;
     // An input the trainee cannot give in this state is drawn again, a few times.
     QString done;
     for (int draw = 0; draw < 4; ++draw) {
@@ -266,7 +275,8 @@ QString SoakTest::clickButton() {
     if (!chosen.button->window()->isVisible()) {
         return QString("click on %1 in a hidden window (impossible, skipped)").arg(chosen.name);
     }
-    disabledTarget = !chosen.button->isEnabled();
+    // A click on another window chooses that window first, disabled control or not.
+    disabledTarget = !chosen.button->isEnabled() && chosen.button->window() == focusedWindow();
     QTest::mouseClick(chosen.button, Qt::LeftButton);
     return QString("click on %1%2").arg(chosen.name, disabledTarget ? " (disabled)" : "");
 }
@@ -303,7 +313,7 @@ QString SoakTest::mouseOverView() {
         send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
         return "mouse move over the view at " + where;
     }
-    disabledTarget = !enabled;
+    disabledTarget = !enabled && Form2 == focusedWindow();
     if (kind < 9) {
         const Qt::MouseButton button = chance(85) ? Qt::LeftButton : Qt::RightButton;
         send(QEvent::MouseButtonPress, button, button);
@@ -456,7 +466,17 @@ QString SoakTest::tick() {
                             {"Tmr2", Form2->Tmr2},
                             {"Timer1", Form2->Timer1},
                             {"Timer2", Form2->Timer2}};
-    const Named& chosen = timers[pick(4)];
+    const unsigned which = pick(5);
+    if (which == 4) {
+        // The window manager lets a request of ours go unanswered for its whole time.
+        toolkit::FocusModel& model = toolkit::FocusModel::instance();
+        if (!model.requestPending()) {
+            return "no focus request on its way to time out (impossible, skipped)";
+        }
+        model.requestTimedOut();
+        return "a focus request times out";
+    }
+    const Named& chosen = timers[which];
     if (!chosen.timer->Enabled()) {
         return QString("%1 is disabled and cannot tick (impossible, skipped)").arg(chosen.name);
     }

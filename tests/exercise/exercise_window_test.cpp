@@ -25,7 +25,7 @@ namespace {
 class ExerciseTest : public ProgramTest {
   protected:
     void startTest(int modeItem) {
-        Form4->RadioGroup1->SetItemIndex(modeItem);
+        ChooseMode(modeItem);
         QTest::mouseClick(Form4->BitBtn1, Qt::LeftButton);
         ASSERT_TRUE(Form2->Visible());
     }
