@@ -11,7 +11,9 @@ void TForm3::FormShow() {
 }
 
 void TForm3::FormActivate() {
-    BitBtn1->setEnabled(true);
+    // A finished test stays finished, however the trainee moves between the windows: going
+    // back into it would start a round with no attempts left and lose the final grade.
+    BitBtn1->setEnabled(Form2 == nullptr || Form2->StaticText4->Caption() != "0");
 }
 
 void TForm3::BitBtn2MouseMove(Qt::KeyboardModifiers, int, int) {

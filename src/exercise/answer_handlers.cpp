@@ -72,9 +72,6 @@ void TForm2::SeeImageDblClick() {
     WriteGrade(this);
     if (StaticText4->Caption() == "0") {
         ShowFinalGrade(this);
-        // Disabled after the dialog is up, so its activation cannot enable it again: a
-        // finished test cannot be re-entered.
-        Form3->BitBtn1->setEnabled(false);
     }
 }
 

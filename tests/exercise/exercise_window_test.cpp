@@ -232,7 +232,7 @@ TEST_F(ExerciseTest, TenHitsInTheShootingExerciseGiveGradeFiveAndAFinishedTestCa
     EXPECT_FALSE(Form3->BitBtn1->isEnabled());
 }
 
-TEST_F(ExerciseTest, TenMissedShotsGiveGradeZeroAndRepeatTheTarget) {
+TEST_F(ExerciseTest, TenMissedShotsGiveGradeZeroRepeatTheTargetAndCannotBeReentered) {
     startTest(1);
     startRound();
     const int targetX = ExerciseState.TargetX;
@@ -245,6 +245,18 @@ TEST_F(ExerciseTest, TenMissedShotsGiveGradeZeroAndRepeatTheTarget) {
         }
     }
     EXPECT_EQ(Form2->StaticText6->Caption(), "0");
+    EXPECT_EQ(Form3->StaticText2->Caption(), "0");
+    // The exercise window stays open behind the dialog: a click on it and the task bar back
+    // to the dialog used to enable "Отмена" again, which re-entered the finished test and
+    // put the new window's "5" in place of the final grade.
+    QTest::mouseClick(Form2->StaticText1, Qt::LeftButton);
+    ASSERT_EQ(toolkit::FocusModel::instance().focused(), Form2);
+    QApplication::processEvents();
+    toolkit::FocusModel::instance().systemActivated(Form3);
+    ASSERT_EQ(toolkit::FocusModel::instance().focused(), Form3);
+    EXPECT_FALSE(Form3->BitBtn1->isEnabled());
+    QTest::mouseClick(Form3->BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(Form3->StaticText7->Caption(), "Контроль окончен !");
     EXPECT_EQ(Form3->StaticText2->Caption(), "0");
 }
 
