@@ -82,6 +82,7 @@ void TForm2::Timer1Timer() {
     if (arrow == nullptr) {
         return;
     }
-    arrow->setVisible(!arrow->isVisible());
+    // The arrow's own flag: isVisible() is false for every control of a hidden window.
+    arrow->setVisible(arrow->isHidden());
     StatusBar1->SetSimpleText(exercise::WindStatusText(exercise::WindArrowFromTag(arrow->Tag)));
 }
