@@ -228,12 +228,25 @@ TEST(BitmapCopy, ExclusiveOrDrawnTwiceRestoresThePicture) {
     EXPECT_EQ(view, before);
 }
 
+// Shifted within one row, and by several rows each way, so that rows overlap too.
 TEST(BitmapCopy, CopyWithinOnePictureReadsThePixelsAsTheyWereBefore) {
-    Bitmap picture = coordinatePicture(6, 1, 0);
-    const Bitmap before = picture;
-    picture.copyRect(Rect{1, 0, 6, 1}, picture, Rect{0, 0, 5, 1});
-    for (int x = 1; x < 6; ++x) {
-        EXPECT_EQ(picture.pixel(x, 0), before.pixel(x - 1, 0));
+    struct Shift {
+        int dx, dy;
+    };
+    for (const Shift shift : {Shift{1, 0}, Shift{0, 2}, Shift{2, 3}, Shift{-1, -2}, Shift{3, -4}}) {
+        SCOPED_TRACE(testing::Message() << "shift " << shift.dx << ", " << shift.dy);
+        Bitmap picture = coordinatePicture(8, 8, 0);
+        const Bitmap before = picture;
+        const Rect from{std::max(0, -shift.dx), std::max(0, -shift.dy), 8 - std::max(0, shift.dx),
+                        8 - std::max(0, shift.dy)};
+        const Rect to{from.left + shift.dx, from.top + shift.dy, from.right + shift.dx,
+                      from.bottom + shift.dy};
+        picture.copyRect(to, picture, from);
+        for (int y = to.top; y < to.bottom; ++y) {
+            for (int x = to.left; x < to.right; ++x) {
+                EXPECT_EQ(picture.pixel(x, y), before.pixel(x - shift.dx, y - shift.dy));
+            }
+        }
     }
 }
 
