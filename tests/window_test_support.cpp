@@ -1,6 +1,7 @@
 // Shared set-up of the window tests.
 #include "window_test_support.h"
 
+#include <QLocale>
 #include <QRadioButton>
 #include <QTest>
 
@@ -19,6 +20,8 @@ unsigned clockMilliseconds = 0;
 
 void PrepareWindowTests() {
     toolkit::Timer::SetManualTicks(true);
+    // The classroom's locale, whatever the machine's: the decimal separator is a comma.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     toolkit::InstallFontSubstitutes();
 }
 

@@ -23,11 +23,9 @@ bool IsAllowedCharacter(QChar character) {
     if (character.isDigit() && character.unicode() < 0x80) {
         return true;
     }
-    // The decimal separator depends on the locale; both common ones are taken so that a
-    // typed number never depends on where the program runs.
-    const QString localeSeparator = QLocale().decimalPoint();
-    return character == u'+' || character == u'-' || character == u',' || character == u'.' ||
-           localeSeparator.contains(character);
+    // The decimal separator is the locale's own; the other one is refused like any other
+    // character.
+    return character == u'+' || character == u'-' || QLocale().decimalPoint().contains(character);
 }
 
 bool IsAllowedText(const QString& text) {
@@ -96,6 +94,8 @@ void SpinEdit::SetValue(int value) {
 }
 
 void SpinEdit::stepBy(int steps) {
+    // One step at a time, however the wheel was turned or which modifier was held.
+    steps = std::clamp(steps, -1, 1);
     SetValue(ToInt(std::int64_t(Value()) + std::int64_t(steps) * std::int64_t(Increment)));
 }
 
@@ -133,6 +133,11 @@ void SpinEdit::keyPressEvent(QKeyEvent* event) {
     if (IsRefusedKey(*event)) {
         Beep();
         event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        // The field steps by one on Up and Down only; Qt would step by ten here.
+        event->ignore();
         return;
     }
     QAbstractSpinBox::keyPressEvent(event);

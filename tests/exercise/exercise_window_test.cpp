@@ -139,7 +139,7 @@ TEST_F(ExerciseTest, EveryKindOfTextInTheRangeFieldIsJudgedOrRefusedWithNothingE
         {"-", Entry::Typed, Outcome::ErrorBox},
         {"+", Entry::Typed, Outcome::ErrorBox},
         {",", Entry::Typed, Outcome::ErrorBox},
-        {".", Entry::Pasted, Outcome::ErrorBox},
+        {".", Entry::Pasted, Outcome::RefusedByTheField},  // not the locale's separator
         {"--1", Entry::Typed, Outcome::ErrorBox},
         {"1-", Entry::Typed, Outcome::ErrorBox},
         {"2,5", Entry::Pasted, Outcome::ErrorBox},

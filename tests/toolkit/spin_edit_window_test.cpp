@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTest>
 #include <QWheelEvent>
 #include <limits>
@@ -75,11 +76,27 @@ TEST_F(SpinEditTest, RefusesEveryOtherCharacterWithABeepAndKeepsItsText) {
     }
 }
 
-TEST_F(SpinEditTest, TakesDigitsSignsAndBothDecimalSeparatorsSilently) {
-    start("");
-    QTest::keyClicks(spin, "+-0123456789,.");
-    EXPECT_EQ(text(), "+-0123456789,.");
-    EXPECT_EQ(beeps, 0);
+TEST_F(SpinEditTest, TakesDigitsSignsAndTheLocalesDecimalSeparatorSilentlyAndNotTheOther) {
+    struct LocaleRow {
+        QLocale locale;
+        const char* taken;
+        const char* refused;
+    };
+    const LocaleRow rows[] = {{QLocale(QLocale::Russian, QLocale::Russia), ",", "."},
+                              {QLocale(QLocale::English, QLocale::UnitedStates), ".", ","}};
+    const QLocale before = QLocale();
+    for (const LocaleRow& row : rows) {
+        QLocale::setDefault(row.locale);
+        start("");
+        QTest::keyClicks(spin, QString("+-0123456789") + row.taken);
+        EXPECT_EQ(text(), std::string("+-0123456789") + row.taken);
+        EXPECT_EQ(beeps, 0);
+        QTest::keyClicks(spin, row.refused);
+        EXPECT_EQ(text(), std::string("+-0123456789") + row.taken);
+        EXPECT_EQ(beeps, 1);
+        beeps = 0;
+    }
+    QLocale::setDefault(before);
 }
 
 TEST_F(SpinEditTest, PasteOfTextWithARefusedCharacterIsRefusedAsAWhole) {
@@ -131,6 +148,8 @@ TEST_F(SpinEditTest, UpAndDownKeysAddAndSubtractTheStep) {
         {"the upper limit holds", "10", 5, 10, Qt::Key_Up, "10"},
         {"a text that is no number starts from the lower limit", "1.5", 5, 10, Qt::Key_Up, "6"},
         {"a value under the lower limit is raised to it", "3", 5, 10, Qt::Key_Up, "5"},
+        {"Page Up does not step", "5", 0, 0, Qt::Key_PageUp, "5"},
+        {"Page Down does not step", "5", 0, 0, Qt::Key_PageDown, "5"},
     };
     for (const StepRow& row : rows) {
         spin->MinValue = row.minValue;
@@ -142,12 +161,14 @@ TEST_F(SpinEditTest, UpAndDownKeysAddAndSubtractTheStep) {
     EXPECT_EQ(beeps, 0);
 }
 
-TEST_F(SpinEditTest, TheWheelStepsToo) {
+TEST_F(SpinEditTest, TheWheelStepsTooByOneEvenWithControlHeld) {
     start("7");
-    QWheelEvent wheel(QPointF(10, 10), spin->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(spin, &wheel);
-    EXPECT_EQ(text(), "8");
+    for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::ControlModifier}) {
+        QWheelEvent wheel(QPointF(10, 10), spin->mapToGlobal(QPointF(10, 10)), QPoint(),
+                          QPoint(0, 120), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(spin, &wheel);
+    }
+    EXPECT_EQ(text(), "9");
 }
 
 TEST_F(SpinEditTest, SelectsItsWholeTextWhenFocusedOtherThanByAClick) {
