@@ -1,8 +1,12 @@
 // Hints of controls, kept as dynamic properties so that any widget can carry one.
 #include "toolkit/hints.h"
 
+#include <QApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QVariant>
 #include <QWidget>
+#include <ranges>
 
 #include "toolkit/accessible_names.h"
 
@@ -15,6 +19,37 @@ constexpr QChar kSeparator = u'|';
 
 void UpdateToolTip(QWidget* control) {
     control->setToolTip(ShowsHint(control) ? ShortHint(Hint(control)) : QString());
+}
+
+// Qt asks the widget under the mouse for its tooltip, skipping widgets that let the mouse
+// through; the tooltip belongs to the control the trainee sees there.
+class ToolTipLookup : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip || !watched->isWidgetType()) {
+            return false;
+        }
+        auto* receiver = static_cast<QWidget*>(watched);
+        const auto* help = static_cast<QHelpEvent*>(event);
+        QWidget* window = receiver->window();
+        QWidget* control = ControlAt(window, window->mapFromGlobal(help->globalPos()));
+        if (control == receiver || control->toolTip().isEmpty()) {
+            return false;
+        }
+        QToolTip::showText(help->globalPos(), control->toolTip(), control, control->rect());
+        return true;
+    }
+};
+
+void LookUpToolTipsUnderTheMouse() {
+    static const bool installed = [] {
+        QApplication::instance()->installEventFilter(new ToolTipLookup(QApplication::instance()));
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 }  // namespace
 
@@ -44,10 +79,36 @@ QString Hint(const QWidget* control) {
 void SetShowHint(QWidget* control, bool on) {
     control->setProperty(kShowHintProperty, on);
     UpdateToolTip(control);
+    if (on) {
+        LookUpToolTipsUnderTheMouse();
+    }
 }
 
 bool ShowsHint(const QWidget* control) {
     return control->property(kShowHintProperty).toBool();
+}
+
+QWidget* ControlAt(QWidget* window, QPoint windowPosition) {
+    QWidget* found = window;
+    QPoint position = windowPosition;
+    // Later children lie over earlier ones, so the search runs from the end of the list;
+    // Qt's own lookup would skip disabled and mouse-transparent widgets.
+    bool descended = true;
+    while (descended) {
+        descended = false;
+        for (QObject* object : found->children() | std::views::reverse) {
+            auto* child = qobject_cast<QWidget*>(object);
+            if (child == nullptr || child->isWindow() || child->isHidden() ||
+                !child->geometry().contains(position)) {
+                continue;
+            }
+            position -= child->pos();
+            found = child;
+            descended = true;
+            break;
+        }
+    }
+    return found;
 }
 
 }  // namespace toolkit

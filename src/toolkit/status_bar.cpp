@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
-#include <ranges>
 
 #include "toolkit/hints.h"
 
@@ -38,29 +37,6 @@ void StatusBar::SetAutoHint(bool on) {
     } else {
         qApp->removeEventFilter(this);
     }
-}
-
-QWidget* StatusBar::ControlAt(QWidget* window, QPoint windowPosition) {
-    QWidget* found = window;
-    QPoint position = windowPosition;
-    // Later children lie over earlier ones, so the search runs from the end of the list;
-    // Qt's own lookup would skip disabled and mouse-transparent widgets, whose hints count.
-    bool descended = true;
-    while (descended) {
-        descended = false;
-        for (QObject* object : found->children() | std::views::reverse) {
-            auto* child = qobject_cast<QWidget*>(object);
-            if (child == nullptr || child->isWindow() || child->isHidden() ||
-                !child->geometry().contains(position)) {
-                continue;
-            }
-            position -= child->pos();
-            found = child;
-            descended = true;
-            break;
-        }
-    }
-    return found;
 }
 
 QString StatusBar::InheritedHint(const QWidget* control) {
@@ -103,7 +79,7 @@ void StatusBar::followMouse(QPoint globalPosition) {
         showHint({});
         return;
     }
-    showHint(LongHint(InheritedHint(ControlAt(holder, position))));
+    showHint(LongHint(InheritedHint(toolkit::ControlAt(holder, position))));
 }
 
 void StatusBar::showHint(const QString& hint) {

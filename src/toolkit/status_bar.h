@@ -18,9 +18,6 @@ class StatusBar : public QWidget {
     // replaces the text whenever that hint changes; no hint clears it.
     void SetAutoHint(bool on);
 
-    // The topmost visible widget of `window` at `windowPosition`, whether or not it takes
-    // mouse events; `window` itself where no child lies there.
-    static QWidget* ControlAt(QWidget* window, QPoint windowPosition);
     // The hint of `control` or of its nearest parent that has one.
     static QString InheritedHint(const QWidget* control);
 

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 #include "toolkit/hints.h"
 #include "toolkit/image_control.h"
@@ -97,6 +99,21 @@ TEST_F(StatusBarTest, ShowsTheLongHintOnlyWhenTheHintUnderTheMouseChanges) {
         moveTo(step.position);
         EXPECT_EQ(statusBar->SimpleText().toStdString(), step.expected.toStdString()) << step.what;
     }
+}
+
+// Qt asks the widget it finds under the mouse, which is the view beneath the arrow: the
+// arrow's tooltip never showed.
+TEST_F(StatusBarTest, ADisabledSeeThroughArrowShowsItsTooltipOverTheView) {
+    toolkit::SetShowHint(arrow, true);
+    const QPoint position(30, 40);
+    QWidget* asked = window.childAt(position);
+    ASSERT_EQ(asked, view);
+    QHelpEvent help(QEvent::ToolTip, asked->mapFrom(&window, position),
+                    window.mapToGlobal(position));
+    QApplication::sendEvent(asked, &help);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text().toStdString(), "Ветер");
+    QToolTip::hideText();
 }
 
 TEST_F(StatusBarTest, LeavingTheWindowClearsTheHint) {
