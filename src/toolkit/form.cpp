@@ -9,6 +9,7 @@
 
 #include "toolkit/focus_model.h"
 #include "toolkit/handler.h"
+#include "toolkit/native_frame.h"
 
 namespace toolkit {
 
@@ -108,6 +109,17 @@ void Form::giveKeyboardFocus() {
         !activeControl_->hasFocus()) {
         activeControl_->setFocus(Qt::ActiveWindowFocusReason);
     }
+}
+
+void Form::showEvent(QShowEvent* event) {
+    // The native window exists and is not mapped yet: the window manager reads the frame's
+    // offer when it takes the window on.
+    if (frame_ == Frame::Single) {
+        OfferFrame(this, {.systemMenu = true, .minimize = true, .close = true});
+    } else if (frame_ == Frame::Dialog) {
+        OfferFrame(this, {});
+    }
+    QWidget::showEvent(event);
 }
 
 void Form::SetClientSize(int width, int height) {

@@ -1,0 +1,78 @@
+// The frame offer on X11, the one system where Qt's window flags do not say it all: for a
+// title bar without buttons Qt leaves the decorations to the window manager, which then adds
+// the buttons it likes.
+#include "toolkit/native_frame.h"
+
+#include <QWidget>
+
+#if defined(SIGHT_HAS_XCB)
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#endif
+
+namespace toolkit {
+
+#if defined(SIGHT_HAS_XCB)
+namespace {
+// The Motif window manager hints: which fields count, then functions and decorations.
+constexpr std::uint32_t kFunctionsField = 1u << 0;
+constexpr std::uint32_t kDecorationsField = 1u << 1;
+constexpr std::uint32_t kMoveFunction = 1u << 2;
+constexpr std::uint32_t kMinimizeFunction = 1u << 3;
+constexpr std::uint32_t kCloseFunction = 1u << 5;
+constexpr std::uint32_t kBorderDecoration = 1u << 1;
+constexpr std::uint32_t kTitleDecoration = 1u << 3;
+constexpr std::uint32_t kMenuDecoration = 1u << 4;
+constexpr std::uint32_t kMinimizeDecoration = 1u << 5;
+
+xcb_atom_t MotifHintsAtom(xcb_connection_t* connection) {
+    static const xcb_atom_t atom = [connection] {
+        constexpr char kName[] = "_MOTIF_WM_HINTS";
+        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(connection,
+                                  xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr),
+            &std::free);
+        return reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }();
+    return atom;
+}
+}  // namespace
+
+void OfferFrame(QWidget* window, const FrameOffer& offer) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || !window->testAttribute(Qt::WA_WState_Created)) {
+        return;
+    }
+    xcb_connection_t* connection = x11->connection();
+    const xcb_atom_t atom = MotifHintsAtom(connection);
+    if (atom == XCB_ATOM_NONE) {
+        return;
+    }
+    std::uint32_t functions = kMoveFunction;
+    std::uint32_t decorations = kBorderDecoration | kTitleDecoration;
+    if (offer.systemMenu) {
+        decorations |= kMenuDecoration;
+    }
+    if (offer.minimize) {
+        functions |= kMinimizeFunction;
+        decorations |= kMinimizeDecoration;
+    }
+    if (offer.close) {
+        functions |= kCloseFunction;
+    }
+    const std::array<std::uint32_t, 5> hints{kFunctionsField | kDecorationsField, functions,
+                                             decorations, 0, 0};
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), atom,
+                        atom, 32, std::uint32_t(hints.size()), hints.data());
+    xcb_flush(connection);
+}
+#else
+void OfferFrame(QWidget*, const FrameOffer&) {}
+#endif
+
+}  // namespace toolkit
