@@ -5,8 +5,9 @@
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$top/scripts/install-deps.sh"
-"$top/scripts/build.sh"
-ctest --test-dir "$top/build" --output-on-failure --timeout 600
+"$top/scripts/install-deps.sh" "$top/scripts/packages-test.txt"
+"$top/scripts/build.sh" -DBUILD_TESTING=ON -DSIGHT_DEVELOPER_TOOLS=ON
+ctest --test-dir "$top/build" --output-on-failure --timeout 900
 
 cmake -S "$top" -B "$top/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSIGHT_SANITIZE=ON \
   >/dev/null

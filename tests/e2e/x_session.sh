@@ -1,28 +1,66 @@
-# Shared by the whole-program tests: a private X server with a window manager, and helpers
-# that wait for windows instead of sleeping for fixed times.
+# Shared by the whole-program tests: a private X server with a window manager and an
+# accessibility bus, and helpers that wait for what the trainee would see instead of sleeping
+# for fixed times. Window managers differ widely in speed (kwin maps and activates windows
+# several times slower than openbox), so every wait is a poll with a generous limit.
 set -euo pipefail
 
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# How long to wait for anything the window manager does, in tenths of a second.
+WAIT_TENTHS=${WAIT_TENTHS:-200}
+
+# Starts Xvfb, the session's D-Bus with its accessibility bus, and the window manager $1
+# (openbox by default); the program started later reports its controls on that bus.
 start_x_session() {
-    local display_number
+    local wm=${1:-openbox} display_number
+    if [ -z "${SIGHT_E2E_IN_DBUS:-}" ]; then
+        echo "start_x_session must run inside run_in_session" >&2
+        exit 2
+    fi
     for display_number in $(seq 90 140); do
         if [ ! -e "/tmp/.X11-unix/X${display_number}" ] && [ ! -e "/tmp/.X${display_number}-lock" ]; then
             break
         fi
     done
     export DISPLAY=":${display_number}"
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    E2E_RUNTIME=$(mktemp -d)
+    export XDG_RUNTIME_DIR=$E2E_RUNTIME
+    # The program's windows report themselves to screen readers, and the tests read them so.
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_RUNTIME/xvfb.log" 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 1 100); do
+    trap stop_x_session EXIT
+    for _ in $(seq 1 "$WAIT_TENTHS"); do
         xdpyinfo >/dev/null 2>&1 && break
         sleep 0.1
     done
-    openbox >/dev/null 2>&1 &
+    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY: $(tail -n 5 "$E2E_RUNTIME/xvfb.log")"
+    # Services the bus starts on demand (the window managers' own) open windows on this display.
+    dbus-update-activation-environment DISPLAY XDG_RUNTIME_DIR
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null
+    case "$wm" in
+        kwin_x11) kwin_x11 --replace >"$E2E_RUNTIME/wm.log" 2>&1 & ;;
+        *) "$wm" >"$E2E_RUNTIME/wm.log" 2>&1 & ;;
+    esac
     WM_PID=$!
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 "$WAIT_TENTHS"); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1
     done
-    trap stop_x_session EXIT
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+        fail "the window manager $wm did not start: $(tail -n 5 "$E2E_RUNTIME/wm.log")"
+}
+
+# Runs the calling script again inside a D-Bus session of its own, unless it already is.
+run_in_session() {
+    if [ -z "${SIGHT_E2E_IN_DBUS:-}" ]; then
+        # The session bus reports every service it starts, and the services it started
+        # complain as the session ends under them; that is no news to the reader.
+        SIGHT_E2E_IN_DBUS=1 dbus-run-session -- bash "$0" "$@" 2>&1 |
+            grep -v -e '^dbus-daemon' -e 'SpiRegistry' -e '^X connection to .* broken' \
+                -e 'xfconfd-CRITICAL' -e '^$'
+        exit "${PIPESTATUS[0]}"
+    fi
 }
 
 stop_x_session() {
@@ -30,34 +68,72 @@ stop_x_session() {
     [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
     wait 2>/dev/null || true
+    [ -n "${E2E_RUNTIME:-}" ] && rm -rf "$E2E_RUNTIME"
 }
 
-# Prints the id of the visible window whose title matches, waiting up to 10 s for it.
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ]; then
+        local id
+        echo "active: $(xdotool getactivewindow 2>/dev/null || true); stacking, bottom to top:" >&2
+        for id in $(xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | grep -o '0x[0-9a-f]*'); do
+            echo "  $((id)) $(xdotool getwindowname "$id" 2>/dev/null || true)" >&2
+        done
+    fi
+    if [ -n "${E2E_SCREENSHOT:-}" ] && [ -n "${DISPLAY:-}" ]; then
+        import -window root "$E2E_SCREENSHOT" 2>/dev/null && echo "screen: $E2E_SCREENSHOT" >&2
+    fi
+    exit 1
+}
+
+# Polls a command until it succeeds; fails with the message when the wait runs out.
+wait_until() {
+    local message=$1
+    shift
+    for _ in $(seq 1 "$WAIT_TENTHS"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    "$@" || fail "$message"
+}
+
+visible_window() {
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
+}
+
+window_shown() {
+    [ -n "$(visible_window "$1")" ]
+}
+
+window_not_shown() {
+    [ -z "$(visible_window "$1")" ]
+}
+
+# Prints the id of the visible window whose title matches, waiting for it.
 wait_for_window() {
-    local title=$1 id
-    for _ in $(seq 1 100); do
-        id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    echo "no visible window titled '$title'" >&2
-    return 1
+    local title=$1
+    wait_until "no visible window titled '$title'" window_shown "$title"
+    visible_window "$title"
 }
 
-# Waits up to 10 s until no visible window has the title.
 wait_for_window_gone() {
-    local title=$1
-    for _ in $(seq 1 100); do
-        if [ -z "$(xdotool search --onlyvisible --name "$title" 2>/dev/null || true)" ]; then
-            return 0
-        fi
-        sleep 0.1
-    done
-    echo "window '$title' is still visible" >&2
-    return 1
+    wait_until "window '$1' is still visible" window_not_shown "$1"
+}
+
+window_is_active() {
+    [ "$(xdotool getactivewindow 2>/dev/null || true)" = "$1" ]
+}
+
+# The window manager's stacking order: true when window $1 lies above window $2.
+window_above() {
+    local order
+    order=$(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | while read -r id; do
+        printf '%d\n' "$id"
+    done)
+    local upper lower
+    upper=$(echo "$order" | grep -nx "$1" | cut -d: -f1)
+    lower=$(echo "$order" | grep -nx "$2" | cut -d: -f1)
+    [ -n "$upper" ] && [ -n "$lower" ] && [ "$upper" -gt "$lower" ]
 }
 
 # Clicks at a point of a window's client area.
@@ -68,16 +144,51 @@ click_in() {
     xdotool click 1
 }
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
+# What a screen reader reads at a client point of the window titled $2 (see read_window.py).
+read_text() {
+    "$E2E_DIR/read_window.py" text "$1" "$2" "$3"
 }
 
-# Counts the pure black pixels in a rectangle of a window's client area.
-black_pixels_in() {
-    local window=$1 x=$2 y=$3 width=$4 height=$5
-    import -window "$window" png:- 2>/dev/null |
-        convert - -crop "${width}x${height}+${x}+${y}" +repage txt:- | grep -c '#000000' || true
+read_enabled() {
+    "$E2E_DIR/read_window.py" enabled "$1" "$2" "$3"
+}
+
+text_reads() {
+    [ "$(read_text "$1" "$2" "$3" 2>/dev/null || true)" = "$4" ]
+}
+
+# Waits until the control at a point of a window reads the expected text.
+wait_for_text() {
+    local title=$1 x=$2 y=$3 expected=$4
+    for _ in $(seq 1 "$WAIT_TENTHS"); do
+        text_reads "$title" "$x" "$y" "$expected" && return 0
+        sleep 0.1
+    done
+    fail "the control at $x,$y of '$title' reads '$(read_text "$title" "$x" "$y" 2>&1 || true)'," \
+        "not '$expected'"
+}
+
+# Counts the pure black pixels of the screen within a rectangle of a window's client area
+# (x y width height) and a square of the given size around the pointer.
+black_pixels_near_pointer() {
+    local window=$1 left=$2 top=$3 width=$4 height=$5 size=$6 info origin_x origin_y
+    info=$(xwininfo -id "$window")
+    origin_x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    origin_y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    eval "$(xdotool getmouselocation --shell)"
+    local x0=$((origin_x + left)) y0=$((origin_y + top))
+    local x1=$((x0 + width)) y1=$((y0 + height))
+    ((X - size / 2 > x0)) && x0=$((X - size / 2))
+    ((Y - size / 2 > y0)) && y0=$((Y - size / 2))
+    ((X + size / 2 < x1)) && x1=$((X + size / 2))
+    ((Y + size / 2 < y1)) && y1=$((Y + size / 2))
+    if ((x1 <= x0 || y1 <= y0)); then
+        echo 0
+        return
+    fi
+    import -window root png:- 2>/dev/null |
+        convert - -crop "$((x1 - x0))x$((y1 - y0))+${x0}+${y0}" +repage txt:- |
+        grep -c '#000000' || true
 }
 
 # Counts the pixels of one exact colour (as #RRGGBB) in a rectangle of a window's client area.
@@ -87,10 +198,10 @@ pixels_of_colour_in() {
         convert - -crop "${width}x${height}+${x}+${y}" +repage txt:- | grep -ci "$colour" || true
 }
 
-# Waits up to 10 s for the program's process to end; fails if it does not.
+# Waits for the program's process to end; fails if it does not.
 wait_for_exit() {
     local pid=$1
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 "$WAIT_TENTHS"); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done

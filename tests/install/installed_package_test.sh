@@ -7,6 +7,7 @@ set -euo pipefail
 build=$1
 id=$2
 source "$(dirname "$0")/../e2e/x_session.sh"
+run_in_session "$@"
 
 if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
     echo "skipped: installing a package needs root and apt"
