@@ -45,10 +45,11 @@ xcb_atom_t MotifHintsAtom(xcb_connection_t* connection) {
 
 void OfferFrame(QWidget* window, const FrameOffer& offer) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || !window->testAttribute(Qt::WA_WState_Created)) {
+    // Qt's offscreen platform answers as X11 too, without a connection.
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr || !window->testAttribute(Qt::WA_WState_Created)) {
         return;
     }
-    xcb_connection_t* connection = x11->connection();
     const xcb_atom_t atom = MotifHintsAtom(connection);
     if (atom == XCB_ATOM_NONE) {
         return;
