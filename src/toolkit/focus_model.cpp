@@ -151,11 +151,15 @@ void FocusModel::requestSystemActivation(bool again) {
     }
     focused_->QWidget::raise();
     focused_->giveKeyboardFocus();
-    if (QApplication::activeWindow() == focused_ && !again) {
-        return;
-    }
     if (!again) {
         retries_ = 0;
+        // Already active, and no earlier request of ours still on its way that could
+        // activate another window after this.
+        if (QApplication::activeWindow() == focused_ &&
+            (requested_ == nullptr || requested_ == focused_)) {
+            requested_ = nullptr;
+            return;
+        }
     }
     focused_->activateWindow();
     requested_ = focused_;

@@ -179,6 +179,21 @@ TEST_F(FocusModelTest, ANoticeForAnotherWindowWhileOurRequestIsOnItsWayCountsOnl
     model.setClock(nullptr);
 }
 
+// The focus went back to the window that was still active while the request for the other
+// was on its way; when the window manager then answers that old request, the window it
+// activates is not the trainee's choice.
+TEST_F(FocusModelTest, TheAnswerToARequestThatWasOvertakenDoesNotMoveTheFocus) {
+    a->Show();
+    b->Show();
+    ASSERT_TRUE(model.requestPending());
+    QApplication::setActiveWindow(a.get());
+    model.focus(a.get());
+    journal.clear();
+    model.systemActivated(b.get());
+    EXPECT_TRUE(journal.empty());
+    EXPECT_EQ(model.focused(), a.get());
+}
+
 TEST_F(FocusModelTest, AnUnansweredRequestIsSentAgainAndThenTheScreensChoiceWins) {
     a->Show();
     b->Show();
