@@ -117,7 +117,7 @@ EOF
         -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$multiarch/cmake" \
         "${qt_options[@]}" >"$qt_dir/configure.log" ||
         { tail -n 40 "$qt_dir/configure.log"; echo "Qt's configuration failed; see $qt_dir/configure.log" >&2; exit 1; }
-    stage_time "Qt $qt_version for Windows: building (the first time takes half an hour or more)"
+    stage_time "Qt $qt_version for Windows: building (about 35 minutes on two cores)"
     # Gently: the machine may be busy with other work.
     nice -n 19 cmake --build "$qt_dir/build" --parallel "$(nproc)"
     cmake --install "$qt_dir/build" >/dev/null
