@@ -19,7 +19,9 @@ int main(int argc, char** argv) {
     // Desktops match the windows to the installed menu entry and its icon by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(SIGHT_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
-    toolkit::InstallFontSubstitutes();
+    if (!app::SystemHasDesignFonts()) {
+        toolkit::InstallFontSubstitutes();
+    }
     app::StartProgram();
     const int status = QApplication::exec();
     app::EndProgram();

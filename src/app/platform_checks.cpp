@@ -1,5 +1,5 @@
 // The program's only code that knows a particular system: the display check of X11 and
-// Wayland desktops. Elsewhere Qt hides the system.
+// Wayland desktops, and the fonts Windows has of its own. Elsewhere Qt hides the system.
 #include "app/platform_checks.h"
 
 #include <QByteArray>
@@ -14,6 +14,14 @@ bool DisplayMissing() {
         platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
     return needsDisplay && qEnvironmentVariableIsEmpty("DISPLAY") &&
            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
+}
+
+bool SystemHasDesignFonts() {
+#if defined(Q_OS_WIN)
+    return true;
 #else
     return false;
 #endif

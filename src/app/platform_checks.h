@@ -1,4 +1,5 @@
-// Checks of the system the program starts on, made before Qt opens its window system.
+// Checks of the system the program starts on: its display, made before Qt opens its window
+// system, and its fonts.
 #pragma once
 
 namespace app {
@@ -7,5 +8,10 @@ namespace app {
 // Qt would then abort with a backtrace. False on systems whose window system needs no such
 // setting, and on Qt's platforms that draw without a display.
 bool DisplayMissing();
+
+// True on Windows, which has the design's own fonts, "MS Sans Serif" and "Arial Black", and
+// in Qt its own fallbacks for their missing sizes and scripts. Other systems need stand-ins
+// with Cyrillic glyphs (toolkit::InstallFontSubstitutes).
+bool SystemHasDesignFonts();
 
 }  // namespace app

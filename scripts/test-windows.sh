@@ -1,0 +1,188 @@
+#!/usr/bin/env bash
+# Tests the Windows installer under Wine on a private X server: installs it silently, starts
+# the installed trainer, plays a round with the mouse and keyboard, leaves through "Выход",
+# then uninstalls it and checks that nothing of it is left.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$top/scripts/install-deps.sh" "$top/scripts/packages-windows.txt"
+
+installer=${1:-}
+if [ -z "$installer" ]; then
+    installer=$(find "$top/build-windows" -maxdepth 1 -name 'sight-trainer-*-windows-x64-setup.exe' \
+        2>/dev/null | sort | tail -n 1)
+fi
+if [ -z "$installer" ] || [ ! -f "$installer" ]; then
+    echo "No installer to test; scripts/build-windows.sh makes one in build-windows/." >&2
+    exit 1
+fi
+installer=$(readlink -f "$installer")
+# Screenshots of every step, kept for a look afterwards.
+shots=$top/build-windows/wine-test
+rm -rf "$shots"
+mkdir -p "$shots"
+
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
+# No offer to download Mono or Gecko, and no menu entries or file associations on this
+# machine's own desktop for what is installed inside the prefix.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+
+source "$top/tests/e2e/x_session.sh"
+start_x_session
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    stop_x_session
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+step=0
+screenshot() {
+    step=$((step + 1))
+    import -window root "$shots/$(printf '%02d' "$step")-$1.png"
+}
+
+# Prints the id of the visible window whose title matches; a program starting under Wine may
+# take a while the first time.
+wait_for_title() {
+    local title=$1 id
+    for _ in $(seq 1 300); do
+        id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then
+            sleep 0.5  # mapped, and painted a moment later
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    screenshot "missing-window"
+    fail "no visible window titled '$title'"
+}
+
+# The digits of a counter label, one line per glyph: the pure blue pixels of a rectangle of
+# the window, cut into glyphs at the columns without any, each glyph written as its pixels'
+# positions relative to its own left edge. Two equal lines are the same digit.
+glyphs_in() {
+    local window=$1 x=$2 y=$3 width=$4 height=$5
+    import -window "$window" png:- 2>/dev/null |
+        convert - -crop "${width}x${height}+${x}+${y}" +repage txt:- |
+        grep -i '#0000FF' | sed -E 's/^([0-9]+),([0-9]+):.*/\1 \2/' | sort -n -k1,1 -k2,2 |
+        awk '
+            function flush() { if (glyph != "") print glyph; glyph = "" }
+            { if (NR == 1 || $1 > last + 1) { flush(); left = $1 }
+              glyph = glyph ($1 - left) "," $2 ";"; last = $1 }
+            END { flush() }'
+}
+
+# A registry key of the prefix, as text, or nothing where it does not exist.
+registry_key() {
+    local file=$work/key.reg
+    rm -f "$file"
+    wine reg export "$1" "$file" /y >/dev/null 2>&1 || true
+    [ -f "$file" ] && iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' || true
+}
+
+# What an installation may change: the files of the prefix's C: drive and the two Software
+# branches of the registry. The temporary folders are left out: the Windows uninstaller runs
+# from a copy of itself there.
+snapshot() {
+    (cd "$WINEPREFIX/drive_c" && find . -not -path './users/*/Temp/*' -not -path './windows/temp/*' |
+        sort) >"$work/$1.files"
+    registry_key 'HKLM\Software' >"$work/$1.registry"
+    registry_key 'HKCU\Software' >>"$work/$1.registry"
+}
+
+echo "Preparing a Wine prefix in $WINEPREFIX"
+wineboot -i >/dev/null 2>&1
+wineserver -w
+snapshot before
+
+echo "Installing $(basename "$installer") silently"
+wine "$installer" /S || fail "the installer ended with status $?"
+wineserver -w
+install_dir="$WINEPREFIX/drive_c/Program Files/Sight Trainer"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Тренажер.lnk"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\SightTrainer'
+[ -f "$install_dir/sight-trainer.exe" ] || fail "no sight-trainer.exe in $install_dir"
+[ -f "$install_dir/platforms/qwindows.dll" ] || fail "no Windows platform plugin installed"
+[ -f "$shortcut" ] || fail "no Start-menu entry Тренажер"
+[[ "$(registry_key "$uninstall_key")" == *'"DisplayName"="Тренажер"'* ]] ||
+    fail "the uninstaller is not registered with Windows"
+
+# As a trainee starts it: through the Start-menu entry, which hands the program over to the
+# shell and returns. The program's window names its process.
+echo "Starting the installed trainer from the Start menu"
+wine start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Тренажер.lnk' ||
+    fail "the Start-menu entry did not start"
+
+# Client-area points of the controls, from the window layouts.
+MODE_START=(133 172)
+EXERCISE_START=(680 372)
+EXERCISE_EXIT=(680 404)
+RANGE_FIELD=(690 235)
+DIALOG_EXIT=(85 164)
+# The attempts left, blue digits at (718, 22); the hits are below from y 58 on.
+ATTEMPTS=(712 16 46 40)
+
+mode=$(wait_for_title '^Тренажер$')
+APP_PID=$(xdotool getwindowpid "$mode")
+command_line=$(tr '\0' ' ' <"/proc/$APP_PID/cmdline")
+[[ "$command_line" == *'C:\Program Files\Sight Trainer\sight-trainer.exe'* ]] ||
+    fail "the window Тренажер is not of the installed program: $command_line"
+screenshot mode-window
+click_in "$mode" "${MODE_START[@]}"
+exercise=$(wait_for_title '^Контроль по теме')
+screenshot exercise-window
+
+click_in "$exercise" "${EXERCISE_START[@]}"
+sleep 1
+screenshot round-started
+mapfile -t before < <(glyphs_in "$exercise" "${ATTEMPTS[@]}")
+[ ${#before[@]} -eq 2 ] || fail "the attempts label does not show two digits (10) at the start"
+
+click_in "$exercise" "${RANGE_FIELD[@]}"
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 50 400
+xdotool key Return
+# The answer counts: the two digits of 10 become one digit that is neither of them (9).
+counted=
+for _ in $(seq 1 50); do
+    mapfile -t after < <(glyphs_in "$exercise" "${ATTEMPTS[@]}")
+    if [ ${#after[@]} -eq 1 ] && [ "${after[0]}" != "${before[0]}" ] &&
+        [ "${after[0]}" != "${before[1]}" ]; then
+        counted=yes
+        break
+    fi
+    sleep 0.2
+done
+screenshot answer-confirmed
+[ -n "$counted" ] || fail "the attempts label did not go from 10 to 9 after the answer"
+import -window "$exercise" png:- | convert - -crop "$(printf '%sx%s+%s+%s' "${ATTEMPTS[2]}" \
+    "${ATTEMPTS[3]}" "${ATTEMPTS[0]}" "${ATTEMPTS[1]}")" +repage "$shots/attempts-after.png"
+
+click_in "$exercise" "${EXERCISE_EXIT[@]}"
+dialog=$(wait_for_title '^Завершение$')
+screenshot dialog
+click_in "$dialog" "${DIALOG_EXIT[@]}"
+for _ in $(seq 1 100); do
+    kill -0 "$APP_PID" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$APP_PID" 2>/dev/null && fail "the trainer is still running after the dialog's Выход"
+APP_PID=
+# Nothing else is left running either, such as Wine's report of a crash at the end.
+timeout 60 wineserver -w || fail "processes of the prefix are still running after the trainer ended"
+
+echo "Uninstalling"
+# The uninstaller hands over to a copy of itself and returns at once; the prefix's processes
+# all ending is the copy's end.
+wine 'C:\Program Files\Sight Trainer\uninstall.exe' /S || fail "the uninstaller ended with status $?"
+wineserver -w
+[ ! -e "$install_dir" ] || fail "the uninstaller left $(find "$install_dir" | head -n 5)"
+[ ! -e "$shortcut" ] || fail "the uninstaller left the Start-menu entry"
+[ -z "$(registry_key "$uninstall_key")" ] || fail "the uninstaller left its registry key"
+snapshot after
+diff "$work/before.files" "$work/after.files" >&2 || fail "files of the C: drive differ after uninstalling"
+diff "$work/before.registry" "$work/after.registry" >&2 || fail "the registry differs after uninstalling"
+
+echo "Windows installer under Wine: passed (screenshots in $shots)"
