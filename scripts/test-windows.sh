@@ -28,6 +28,9 @@ export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 
 source "$top/tests/e2e/x_session.sh"
+# A program starting under Wine may take a while the first time; a failure keeps the screen.
+WAIT_TENTHS=300
+E2E_SCREENSHOT=$shots/missing-window.png
 start_x_session
 cleanup() {
     wineserver -k 2>/dev/null || true
@@ -42,21 +45,12 @@ screenshot() {
     import -window root "$shots/$(printf '%02d' "$step")-$1.png"
 }
 
-# Prints the id of the visible window whose title matches; a program starting under Wine may
-# take a while the first time.
+# Prints the id of the visible window whose title matches, once it is painted too.
 wait_for_title() {
-    local title=$1 id
-    for _ in $(seq 1 300); do
-        id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
-        if [ -n "$id" ]; then
-            sleep 0.5  # mapped, and painted a moment later
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    screenshot "missing-window"
-    fail "no visible window titled '$title'"
+    local id
+    id=$(wait_for_window "$1")
+    sleep 0.5  # mapped, and painted a moment later
+    echo "$id"
 }
 
 # The digits of a counter label, one line per glyph: the pure blue pixels of a rectangle of
@@ -115,14 +109,8 @@ echo "Starting the installed trainer from the Start menu"
 wine start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Тренажер.lnk' ||
     fail "the Start-menu entry did not start"
 
-# Client-area points of the controls, from the window layouts.
-MODE_START=(133 172)
-EXERCISE_START=(680 372)
-EXERCISE_EXIT=(680 404)
-RANGE_FIELD=(690 235)
-DIALOG_EXIT=(85 164)
 # The attempts left, blue digits at (718, 22); the hits are below from y 58 on.
-ATTEMPTS=(712 16 46 40)
+ATTEMPTS_AREA=(712 16 46 40)
 
 mode=$(wait_for_title '^Тренажер$')
 APP_PID=$(xdotool getwindowpid "$mode")
@@ -137,7 +125,7 @@ screenshot exercise-window
 click_in "$exercise" "${EXERCISE_START[@]}"
 sleep 1
 screenshot round-started
-mapfile -t before < <(glyphs_in "$exercise" "${ATTEMPTS[@]}")
+mapfile -t before < <(glyphs_in "$exercise" "${ATTEMPTS_AREA[@]}")
 [ ${#before[@]} -eq 2 ] || fail "the attempts label does not show two digits (10) at the start"
 
 click_in "$exercise" "${RANGE_FIELD[@]}"
@@ -147,7 +135,7 @@ xdotool key Return
 # The answer counts: the two digits of 10 become one digit that is neither of them (9).
 counted=
 for _ in $(seq 1 50); do
-    mapfile -t after < <(glyphs_in "$exercise" "${ATTEMPTS[@]}")
+    mapfile -t after < <(glyphs_in "$exercise" "${ATTEMPTS_AREA[@]}")
     if [ ${#after[@]} -eq 1 ] && [ "${after[0]}" != "${before[0]}" ] &&
         [ "${after[0]}" != "${before[1]}" ]; then
         counted=yes
@@ -157,8 +145,8 @@ for _ in $(seq 1 50); do
 done
 screenshot answer-confirmed
 [ -n "$counted" ] || fail "the attempts label did not go from 10 to 9 after the answer"
-import -window "$exercise" png:- | convert - -crop "$(printf '%sx%s+%s+%s' "${ATTEMPTS[2]}" \
-    "${ATTEMPTS[3]}" "${ATTEMPTS[0]}" "${ATTEMPTS[1]}")" +repage "$shots/attempts-after.png"
+import -window "$exercise" png:- | convert - -crop "$(printf '%sx%s+%s+%s' "${ATTEMPTS_AREA[2]}" \
+    "${ATTEMPTS_AREA[3]}" "${ATTEMPTS_AREA[0]}" "${ATTEMPTS_AREA[1]}")" +repage "$shots/attempts-after.png"
 
 click_in "$exercise" "${EXERCISE_EXIT[@]}"
 dialog=$(wait_for_title '^Завершение$')

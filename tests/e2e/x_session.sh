@@ -8,6 +8,25 @@ E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # How long to wait for anything the window manager does, in tenths of a second.
 WAIT_TENTHS=${WAIT_TENTHS:-200}
 
+# Client-area points of the controls, from the window layouts.
+MODE_SHOOTING=(100 112)
+MODE_START=(133 172)
+MODE_EXIT=(253 172)
+EXERCISE_START=(680 372)
+EXERCISE_EXIT=(680 404)
+EXERCISE_PANEL=(700 300)
+VIEW=(8 8 576 413)
+RANGE_FIELD=(690 235)
+ATTEMPTS=(726 34)
+HITS=(724 70)
+GRADE=(730 140)
+DIALOG_EXIT=(85 164)
+DIALOG_CANCEL=(189 164)
+DIALOG_REPEAT=(293 164)
+DIALOG_HEADLINE=(120 14)
+DIALOG_GRADE=(288 52)
+DIALOG_BACKGROUND=(360 120)
+
 # Starts Xvfb and the window manager $1 (openbox by default). Inside run_in_session it also
 # starts the session's accessibility bus, on which the program started later reports its
 # controls.

@@ -58,7 +58,7 @@ mode=$(wait_for_window '^Тренажер$')
     fail "the mode window does not belong to the installed program"
 
 # "Выход" of the mode window ends the program.
-click_in "$mode" $((216 + 37)) $((160 + 12))
+click_in "$mode" "${MODE_EXIT[@]}"
 for _ in $(seq 1 100); do
     kill -0 "$APP_PID" 2>/dev/null || break
     sleep 0.1
