@@ -30,7 +30,7 @@ export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 source "$top/tests/e2e/x_session.sh"
 # A program starting under Wine may take a while the first time; a failure keeps the screen.
 WAIT_TENTHS=300
-E2E_SCREENSHOT=$shots/missing-window.png
+E2E_SCREENSHOT=$shots/failure.png
 start_x_session
 cleanup() {
     wineserver -k 2>/dev/null || true
@@ -152,11 +152,7 @@ click_in "$exercise" "${EXERCISE_EXIT[@]}"
 dialog=$(wait_for_title '^Завершение$')
 screenshot dialog
 click_in "$dialog" "${DIALOG_EXIT[@]}"
-for _ in $(seq 1 100); do
-    kill -0 "$APP_PID" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$APP_PID" 2>/dev/null && fail "the trainer is still running after the dialog's Выход"
+WAIT_TENTHS=100 wait_for_end "$APP_PID" "the trainer, after the dialog's Выход,"
 APP_PID=
 # Nothing else is left running either, such as Wine's report of a crash at the end.
 timeout 60 wineserver -w || fail "processes of the prefix are still running after the trainer ended"

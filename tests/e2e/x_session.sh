@@ -217,15 +217,19 @@ pixels_of_colour_in() {
         convert - -crop "${width}x${height}+${x}+${y}" +repage txt:- | grep -ci "$colour" || true
 }
 
-# Waits for the program's process to end; fails if it does not.
-wait_for_exit() {
-    local pid=$1
+# Waits for a process, a child of this shell or not, to end; fails naming it ($2) if it
+# does not.
+wait_for_end() {
+    local pid=$1 what=${2:-the program}
     for _ in $(seq 1 "$WAIT_TENTHS"); do
-        kill -0 "$pid" 2>/dev/null || break
+        kill -0 "$pid" 2>/dev/null || return 0
         sleep 0.1
     done
-    if kill -0 "$pid" 2>/dev/null; then
-        fail "the program is still running"
-    fi
-    wait "$pid" || fail "the program ended with an error"
+    fail "$what is still running"
+}
+
+# Waits for the program, a child of this shell, to end without an error.
+wait_for_exit() {
+    wait_for_end "$1" "${2:-the program}"
+    wait "$1" || fail "${2:-the program} ended with an error"
 }

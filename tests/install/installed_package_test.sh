@@ -59,11 +59,6 @@ mode=$(wait_for_window '^Тренажер$')
 
 # "Выход" of the mode window ends the program.
 click_in "$mode" "${MODE_EXIT[@]}"
-for _ in $(seq 1 100); do
-    kill -0 "$APP_PID" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$APP_PID" 2>/dev/null && fail "the installed program is still running after Выход"
-wait "$APP_PID" || fail "the installed program ended with an error"
+WAIT_TENTHS=100 wait_for_exit "$APP_PID" "the installed program"
 APP_PID=
 echo "installed package: passed"
