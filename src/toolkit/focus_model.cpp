@@ -132,6 +132,7 @@ void FocusModel::settle() {
     const std::vector<Form*> windows = stacking_;
     for (Form* window : windows) {
         if (window->Visible() && !window->isVisible()) {
+            tellScreen(ScreenStep::Show, window);
             window->QWidget::show();
         }
     }
@@ -140,8 +141,15 @@ void FocusModel::settle() {
     // a focused one that goes away.
     for (Form* window : windows) {
         if (!window->Visible() && window->isVisible()) {
+            tellScreen(ScreenStep::Hide, window);
             window->QWidget::hide();
         }
+    }
+}
+
+void FocusModel::tellScreen(ScreenStep step, const Form* window) const {
+    if (screenObserver_) {
+        screenObserver_(step, window);
     }
 }
 
@@ -157,32 +165,62 @@ void FocusModel::requestSystemActivation(bool again) {
         // activate another window after this.
         if (QApplication::activeWindow() == focused_ &&
             (requested_ == nullptr || requested_ == focused_)) {
-            requested_ = nullptr;
+            endRequest();
             return;
         }
+        if (requested_ != nullptr && requested_ != focused_) {
+            overtaken_ = requested_;
+        }
     }
+    // Whatever the screen did before this request, the focus has moved since.
+    setAside_ = nullptr;
+    tellScreen(ScreenStep::Activate, focused_);
     focused_->activateWindow();
     requested_ = focused_;
     requestedAt_ = clock_();
+    armRequestTimer(kRequestTimeoutMs);
+}
+
+void FocusModel::armRequestTimer(int milliseconds) {
     if (requestTimer_ == nullptr) {
-        requestTimer_ = new Timer(QApplication::instance(), kRequestTimeoutMs, false);
+        requestTimer_ = new Timer(QApplication::instance(), milliseconds, false);
         requestTimer_->OnTimer = [] { FocusModel::instance().requestTimedOut(); };
     }
-    // A new request gets the whole of its time.
     requestTimer_->SetEnabled(false);
+    requestTimer_->SetInterval(milliseconds);
     requestTimer_->SetEnabled(true);
 }
 
-void FocusModel::requestTimedOut() {
+void FocusModel::endRequest() {
     if (requestTimer_ != nullptr) {
         requestTimer_->SetEnabled(false);
     }
+    requested_ = nullptr;
+    overtaken_ = nullptr;
+    setAside_ = nullptr;
+}
+
+void FocusModel::requestTimedOut() {
     if (requested_ == nullptr) {
+        endRequest();
+        return;
+    }
+    // The deadline is the request's own: a tick due to an earlier request ends nothing.
+    const qint64 waited = clock_() - requestedAt_;
+    if (waited < kRequestTimeoutMs) {
+        armRequestTimer(int(kRequestTimeoutMs - waited));
         return;
     }
     Form* const active = ActiveProgramWindow();
     if (active == focused_) {
-        requested_ = nullptr;
+        endRequest();
+        return;
+    }
+    if (setAside_ != nullptr && setAside_ == active) {
+        // The system activated it after we asked and never came back to ours: the trainee
+        // chose it from its title bar or the task bar.
+        endRequest();
+        takeTheScreensChoice(active);
         return;
     }
     if (retries_ < kRequestRetries && focused_ != nullptr && focused_->isVisible()) {
@@ -190,10 +228,10 @@ void FocusModel::requestTimedOut() {
         requestSystemActivation(true);
         return;
     }
-    requested_ = nullptr;
-    if (active != nullptr) {
-        takeTheScreensChoice(active);
-    }
+    // The window manager keeps another window active without any act of the trainee. The
+    // model keeps its window, in front; the trainee's next click, key or choice of a window
+    // settles it.
+    endRequest();
 }
 
 void FocusModel::takeTheScreensChoice(Form* window) {
@@ -206,17 +244,20 @@ void FocusModel::takeTheScreensChoice(Form* window) {
 
 void FocusModel::systemActivated(Form* window) {
     if (window == requested_) {
-        requested_ = nullptr;
+        endRequest();
     }
     if (window == focused_ || !window->Visible()) {
         return;
     }
     if (requested_ != nullptr && clock_() - requestedAt_ < kRequestTimeoutMs) {
         // Probably the window manager still working through what came before our request;
-        // the request's time-out looks at the screen again.
+        // if our answer does not follow, the request's time-out looks at the screen again.
+        if (window != overtaken_) {
+            setAside_ = window;
+        }
         return;
     }
-    requested_ = nullptr;
+    endRequest();
     takeTheScreensChoice(window);
 }
 
@@ -224,8 +265,17 @@ void FocusModel::mousePressed(Form* window) {
     if (window == focused_ || !window->Visible()) {
         return;
     }
-    requested_ = nullptr;
+    endRequest();
     takeTheScreensChoice(window);
+}
+
+void FocusModel::keyPressed(Form* window) {
+    // While a request is on its way, a key may have been typed before the screen caught up
+    // with our change; it is no choice of a window.
+    if (requested_ != nullptr) {
+        return;
+    }
+    mousePressed(window);
 }
 
 void FocusModel::forget(Form* window) {
@@ -234,7 +284,13 @@ void FocusModel::forget(Form* window) {
         focused_ = nullptr;
     }
     if (requested_ == window) {
-        requested_ = nullptr;
+        endRequest();
+    }
+    if (overtaken_ == window) {
+        overtaken_ = nullptr;
+    }
+    if (setAside_ == window) {
+        setAside_ = nullptr;
     }
 }
 

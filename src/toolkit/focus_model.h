@@ -21,13 +21,18 @@ class Form;
 // never reaches the screen, where a window manager could still map it after the hide.
 //
 // The window system's notices are inputs. A notice for the window we asked for settles the
-// request; a notice for another window while a request is on its way is taken for the
-// window manager catching up and looked at again once the request has had its time; any
-// other notice that a program window became active is the trainee's doing (the title bar,
-// the task bar) and moves the focus like any other change. A mouse press on a window that
-// does not hold the focus is the trainee choosing it, whatever is on its way. A request the
-// window manager leaves unanswered is sent again; if the screen still disagrees, the window
-// the window system made active wins, so that the model and the screen never disagree.
+// request. A notice for another window while a request is on its way is set aside: it may be
+// the window manager catching up, and then the answer to our request follows; if none has
+// come when the request's time is out and that window is still active, the trainee chose it
+// (the title bar, the task bar) and it stays chosen. Any other notice that a program window
+// became active is the trainee's doing and moves the focus like any other change. A mouse
+// press on a window that does not hold the focus is the trainee choosing it, whatever is on
+// its way; so is a key typed into it once no request of ours is on its way.
+//
+// A request the window manager leaves unanswered is sent again. A window manager may refuse
+// it for good (focus stealing prevention, a slow or remote desktop); the model then keeps its
+// window, which stays in front, and the trainee's next act settles the disagreement. The
+// screen alone never ends a test.
 class FocusModel {
   public:
     static FocusModel& instance();
@@ -44,6 +49,8 @@ class FocusModel {
     void systemActivated(Form* window);
     // A mouse button pressed on a window of the program.
     void mousePressed(Form* window);
+    // A key typed into a window of the program (not one repeated by holding it down).
+    void keyPressed(Form* window);
     // A window being destroyed leaves the model without handlers running.
     void forget(Form* window);
 
@@ -60,8 +67,14 @@ class FocusModel {
     static constexpr int kRequestTimeoutMs = 2500;
     static constexpr int kRequestRetries = 2;
     bool requestPending() const { return requested_ != nullptr; }
-    // Runs when a request has had its time: sends it again, or lets the screen win.
+    // The request timer's tick: once the request has had its time, takes the window the
+    // trainee chose meanwhile, sends the request again, or leaves the model as it is.
     void requestTimedOut();
+
+    // What the window system is told, in order; tests watch it.
+    enum class ScreenStep { Show, Activate, Hide };
+    using ScreenObserver = std::function<void(ScreenStep, const Form*)>;
+    void setScreenObserver(ScreenObserver observer) { screenObserver_ = std::move(observer); }
 
   private:
     FocusModel();
@@ -69,15 +82,25 @@ class FocusModel {
     Form* topmostVisibleOtherThan(const Form* window) const;
     void settle();
     void requestSystemActivation(bool again);
+    void armRequestTimer(int milliseconds);
+    void endRequest();
     void takeTheScreensChoice(Form* window);
+    void tellScreen(ScreenStep step, const Form* window) const;
 
     Form* focused_ = nullptr;
     std::vector<Form*> stacking_;
     int depth_ = 0;
+    // Our request on its way: the window asked for, when it was asked (again), how often.
     Form* requested_ = nullptr;
     qint64 requestedAt_ = 0;
     int retries_ = 0;
+    // The window of an earlier request that a newer one overtook: its late answer is ours,
+    // not the trainee's choice.
+    Form* overtaken_ = nullptr;
+    // The window the system made active while our request was on its way.
+    Form* setAside_ = nullptr;
     Clock clock_;
+    ScreenObserver screenObserver_;
     // Owned by the application object, created with the first request.
     QPointer<Timer> requestTimer_;
 };

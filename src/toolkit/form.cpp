@@ -47,18 +47,28 @@ QAccessibleInterface* AccessibleFormFactory(const QString&, QObject* object) {
     return form != nullptr ? new AccessibleForm(form) : nullptr;
 }
 
-// A mouse press on a window is the trainee choosing it. The window manager's notice of the
-// activation may come late, or be taken for the echo of a request of ours.
-class PressWatcher : public QObject {
+// A mouse press on a window is the trainee choosing it, and so is a key typed into one: the
+// window manager's notice of the activation may come late, be taken for the echo of a request
+// of ours, or never come (a click on the title bar of the window the system holds active).
+class InputWatcher : public QObject {
   public:
     using QObject::QObject;
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress && object->isWidgetType()) {
-            if (auto* form = qobject_cast<Form*>(static_cast<QWidget*>(object)->window())) {
-                RunHandler([form] { FocusModel::instance().mousePressed(form); });
-            }
+        const QEvent::Type type = event->type();
+        if ((type != QEvent::MouseButtonPress && type != QEvent::KeyPress) ||
+            !object->isWidgetType()) {
+            return false;
+        }
+        auto* form = qobject_cast<Form*>(static_cast<QWidget*>(object)->window());
+        if (form == nullptr) {
+            return false;
+        }
+        if (type == QEvent::MouseButtonPress) {
+            RunHandler([form] { FocusModel::instance().mousePressed(form); });
+        } else if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+            RunHandler([form] { FocusModel::instance().keyPressed(form); });
         }
         return false;
     }
@@ -67,7 +77,7 @@ class PressWatcher : public QObject {
 void InstallApplicationHooks() {
     static const bool installed = [] {
         QAccessible::installFactory(AccessibleFormFactory);
-        QApplication::instance()->installEventFilter(new PressWatcher(QApplication::instance()));
+        QApplication::instance()->installEventFilter(new InputWatcher(QApplication::instance()));
         return true;
     }();
     Q_UNUSED(installed);

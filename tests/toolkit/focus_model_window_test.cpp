@@ -44,11 +44,24 @@ class RecordingForm : public toolkit::Form {
 
 class FocusModelTest : public testing::Test {
   protected:
-    void SetUp() override { journal.clear(); }
+    void SetUp() override {
+        journal.clear();
+        model.setClock([this] { return now; });
+    }
     void TearDown() override {
         for (auto* form : {a.get(), b.get(), c.get()})
             form->QWidget::hide();
+        model.setClock(nullptr);
+        model.setScreenObserver(nullptr);
     }
+
+    // The request's time runs out and its timer ticks.
+    void timeOut() {
+        now += toolkit::FocusModel::kRequestTimeoutMs;
+        model.requestTimedOut();
+    }
+
+    qint64 now = 0;
 
     std::unique_ptr<RecordingForm> a = std::make_unique<RecordingForm>("A");
     std::unique_ptr<RecordingForm> b = std::make_unique<RecordingForm>("B");
@@ -164,8 +177,6 @@ TEST_F(FocusModelTest, TheSystemReportingAnotherWindowActiveAfterOurRequestSettl
 // The window manager may still be working through what came before our request (kwin takes
 // its time): a notice for another window waits for the request's time to run out.
 TEST_F(FocusModelTest, ANoticeForAnotherWindowWhileOurRequestIsOnItsWayCountsOnlyAfterItsTime) {
-    qint64 now = 0;
-    model.setClock([&now] { return now; });
     a->Show();
     b->Show();
     ASSERT_TRUE(model.requestPending());
@@ -176,7 +187,6 @@ TEST_F(FocusModelTest, ANoticeForAnotherWindowWhileOurRequestIsOnItsWayCountsOnl
     now += 1;
     model.systemActivated(a.get());
     EXPECT_EQ(journal, (Journal{"B.deactivate", "A.activate"}));
-    model.setClock(nullptr);
 }
 
 // The focus went back to the window that was still active while the request for the other
@@ -194,22 +204,105 @@ TEST_F(FocusModelTest, TheAnswerToARequestThatWasOvertakenDoesNotMoveTheFocus) {
     EXPECT_EQ(model.focused(), a.get());
 }
 
-TEST_F(FocusModelTest, AnUnansweredRequestIsSentAgainAndThenTheScreensChoiceWins) {
+// A window manager that refuses activation (focus stealing prevention, a slow or remote
+// desktop) keeps the other window active without a notice: that is no act of the trainee,
+// and the mode window taking the focus so would close a running test.
+TEST_F(FocusModelTest, ARefusedRequestIsSentAgainThenTheModelKeepsItsWindowUntilTheTraineeActs) {
     a->Show();
+    QApplication::setActiveWindow(a.get());
     b->Show();
     ASSERT_TRUE(model.requestPending());
-    // The window system keeps the other window active.
-    QApplication::setActiveWindow(a.get());
     journal.clear();
     for (int retry = 0; retry < toolkit::FocusModel::kRequestRetries; ++retry) {
-        model.requestTimedOut();
+        timeOut();
         EXPECT_TRUE(model.requestPending());
-        EXPECT_EQ(model.focused(), b.get());
     }
-    model.requestTimedOut();
+    timeOut();
     EXPECT_FALSE(model.requestPending());
+    EXPECT_TRUE(journal.empty());
+    EXPECT_EQ(model.focused(), b.get());
+    EXPECT_TRUE(b->Visible());
+    // The trainee types into the window the screen shows active.
+    QTest::keyClick(a.get(), Qt::Key_Space);
     EXPECT_EQ(journal, (Journal{"B.deactivate", "A.activate"}));
     EXPECT_EQ(model.focused(), a.get());
+}
+
+// The trainee chose the other window from its title bar or the task bar while our request
+// was on its way, and the window manager never came back to ours.
+TEST_F(FocusModelTest, AWindowTheTraineeActivatedWhileOurRequestWasOnItsWayStaysChosen) {
+    a->Show();
+    QApplication::setActiveWindow(a.get());
+    QApplication::setActiveWindow(nullptr);  // the trainee works in another program
+    b->Show();
+    ASSERT_TRUE(model.requestPending());
+    journal.clear();
+    now += 500;
+    QApplication::setActiveWindow(a.get());
+    EXPECT_TRUE(journal.empty());
+    std::vector<toolkit::FocusModel::ScreenStep> requests;
+    model.setScreenObserver([&requests](toolkit::FocusModel::ScreenStep step, const auto*) {
+        requests.push_back(step);
+    });
+    timeOut();
+    EXPECT_EQ(journal, (Journal{"B.deactivate", "A.activate"}));
+    EXPECT_EQ(model.focused(), a.get());
+    EXPECT_TRUE(requests.empty()) << "our window was asked for again over the trainee's choice";
+}
+
+// Each request gets its own retries and its own time, also after a slow one.
+TEST_F(FocusModelTest, EveryRequestHasItsOwnRetriesAndItsOwnDeadline) {
+    a->Show();
+    QApplication::setActiveWindow(a.get());
+    b->Show();
+    for (int retry = 0; retry < toolkit::FocusModel::kRequestRetries; ++retry) {
+        timeOut();
+    }
+    QApplication::setActiveWindow(b.get());  // answered at last
+    ASSERT_FALSE(model.requestPending());
+    a->Show();
+    ASSERT_TRUE(model.requestPending());
+    timeOut();
+    EXPECT_TRUE(model.requestPending()) << "the new request gave up after one time-out";
+
+    // A tick due when the request before was asked is no time-out of a newer one.
+    now += 2000;
+    c->Show();
+    now += toolkit::FocusModel::kRequestTimeoutMs - 2000;
+    model.requestTimedOut();
+    for (int retry = 0; retry < toolkit::FocusModel::kRequestRetries; ++retry) {
+        timeOut();
+        EXPECT_TRUE(model.requestPending()) << "an early tick counted as a time-out";
+    }
+}
+
+// After a retry the window manager may still be catching up with what came before it.
+TEST_F(FocusModelTest, ANoticeForAnotherWindowSoonAfterARetryIsStillTheWindowManagerCatchingUp) {
+    a->Show();
+    QApplication::setActiveWindow(a.get());
+    QApplication::setActiveWindow(nullptr);
+    b->Show();
+    timeOut();
+    ASSERT_TRUE(model.requestPending());
+    now += toolkit::FocusModel::kRequestTimeoutMs / 2;
+    journal.clear();
+    QApplication::setActiveWindow(a.get());
+    EXPECT_TRUE(journal.empty());
+    EXPECT_EQ(model.focused(), b.get());
+}
+
+TEST_F(FocusModelTest, TheScreenHearsOfShownWindowsThenTheActivationThenHiddenWindows) {
+    a->Show();
+    b->Show();
+    using Step = toolkit::FocusModel::ScreenStep;
+    std::vector<std::pair<Step, const toolkit::Form*>> screen;
+    model.setScreenObserver(
+        [&screen](Step step, const toolkit::Form* window) { screen.emplace_back(step, window); });
+    b->onDeactivate = [&] { b->Hide(); };
+    c->Show();
+    const std::vector<std::pair<Step, const toolkit::Form*>> expected{
+        {Step::Show, c.get()}, {Step::Activate, c.get()}, {Step::Hide, b.get()}};
+    EXPECT_EQ(screen, expected);
 }
 
 TEST_F(FocusModelTest, AMousePressOnAnotherWindowChoosesItEvenWhileARequestIsOnItsWay) {
