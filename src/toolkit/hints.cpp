@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QPointer>
 #include <QToolTip>
 #include <QVariant>
 #include <QWidget>
@@ -22,13 +23,21 @@ void UpdateToolTip(QWidget* control) {
 }
 
 // Qt asks the widget under the mouse for its tooltip, skipping widgets that let the mouse
-// through; the tooltip belongs to the control the trainee sees there.
+// through; the tooltip belongs to the control the trainee sees there. Qt takes a tip away
+// when a mouse move of the widget it was shown for leaves the tip's rectangle, and such a
+// control gets no moves: the tip is shown for the widget that does, over the control's place
+// in it, and goes with the control when it is hidden (the wind arrow blinks).
 class ToolTipLookup : public QObject {
   public:
     using QObject::QObject;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && watched == shownFor_ && shownFor_ != nullptr) {
+            shownFor_ = nullptr;
+            QToolTip::hideText();
+            return false;
+        }
         if (event->type() != QEvent::ToolTip || !watched->isWidgetType()) {
             return false;
         }
@@ -39,9 +48,15 @@ class ToolTipLookup : public QObject {
         if (control == receiver || control->toolTip().isEmpty()) {
             return false;
         }
-        QToolTip::showText(help->globalPos(), control->toolTip(), control, control->rect());
+        const QRect place(receiver->mapFrom(window, control->mapTo(window, QPoint())),
+                          control->size());
+        QToolTip::showText(help->globalPos(), control->toolTip(), receiver, place);
+        shownFor_ = control;
         return true;
     }
+
+  private:
+    QPointer<QWidget> shownFor_;
 };
 
 void LookUpToolTipsUnderTheMouse() {

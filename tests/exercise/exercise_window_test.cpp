@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolTip>
 #include <cstdlib>
 #include <map>
 
@@ -320,6 +322,51 @@ TEST_F(ExerciseTest, AMouseMoveDrawsTheReticleOnTheLensCentreOverTheMagnifiedSce
         EXPECT_GT(compared, 500);
         EXPECT_EQ(ExerciseState.ImpactY, cy - 60);
     }
+}
+
+// The arrows let the mouse through to the view; a tip is asked of the view and must belong
+// to the arrow there, and only one of them has its tip switched on. Qt closes a tip on moves
+// of the widget it belongs to, and the arrow gets none: the tip stayed over the view.
+TEST_F(ExerciseTest, OnlyTheRightwardWindArrowShowsATipWhichGoesWhenTheSightLeavesOrItBlinksOff) {
+    startTest(0);
+    // What the window system still owes the program arrives first: the wait for the tip to
+    // go below would deliver it, and a window activated meanwhile takes any tip away.
+    QApplication::processEvents();
+    ASSERT_EQ(toolkit::FocusModel::instance().focused(), Form2);
+    toolkit::ImageControl* const view = Form2->SeeImage;
+    const auto askForTip = [view](toolkit::ImageControl* arrow) {
+        const QPoint atArrow = view->mapFrom(Form2, arrow->geometry().center());
+        QHelpEvent help(QEvent::ToolTip, atArrow, view->mapToGlobal(atArrow));
+        QApplication::sendEvent(view, &help);
+    };
+    // Qt takes a tip away 300 ms after the move that leaves it, and any tip after 10 s.
+    const auto tipGoesSoon = [] {
+        for (int waited = 0; waited < 3000 && QToolTip::isVisible(); waited += 20) {
+            QTest::qWait(20);
+        }
+        return !QToolTip::isVisible();
+    };
+    const std::pair<toolkit::ImageControl*, QString> arrows[] = {{Form2->Wind_diag, ""},
+                                                                 {Form2->Wind_l, ""},
+                                                                 {Form2->Wind_diag_l, ""},
+                                                                 {Form2->Wind, "Ветер"}};
+    for (const auto& [arrow, tip] : arrows) {
+        SCOPED_TRACE(arrow->objectName().toStdString());
+        arrow->setVisible(true);
+        askForTip(arrow);
+        EXPECT_EQ((QToolTip::isVisible() ? QToolTip::text() : QString()).toStdString(),
+                  tip.toStdString());
+    }
+    ASSERT_TRUE(QToolTip::isVisible());
+    moveOver(view->mapFrom(Form2, Form2->Wind->geometry().center()));
+    EXPECT_TRUE(QToolTip::isVisible()) << "a move within the arrow took the tip away";
+    moveOver({300, 200});
+    EXPECT_TRUE(tipGoesSoon()) << "the tip stayed when the sight left the arrow";
+
+    askForTip(Form2->Wind);
+    ASSERT_TRUE(QToolTip::isVisible());
+    Form2->Wind->setVisible(false);
+    EXPECT_TRUE(tipGoesSoon()) << "the tip stayed when the arrow blinked off";
 }
 
 TEST_F(ExerciseTest, TheMarkerLaysTheFrameOnItsFirstTickAndTakesItAwayOnItsSecond) {
