@@ -142,8 +142,17 @@ void FocusModel::settle() {
     for (Form* window : windows) {
         if (!window->Visible() && window->isVisible()) {
             tellScreen(ScreenStep::Hide, window);
+            windowLeavesScreen(window);
             window->QWidget::hide();
         }
+    }
+}
+
+void FocusModel::windowLeavesScreen(const Form* window) {
+    // Only a window that is, or is about to be, the active one has a successor to pick.
+    if (window == QApplication::activeWindow() || window == requested_) {
+        replacementDue_ = true;
+        leftScreenAt_ = clock_();
     }
 }
 
@@ -249,6 +258,14 @@ void FocusModel::systemActivated(Form* window) {
     if (window == focused_ || !window->Visible()) {
         return;
     }
+    if (replacementDue_ && clock_() - leftScreenAt_ < kRequestTimeoutMs) {
+        // The window manager's pick in place of a window of ours that left the screen.
+        replacementDue_ = false;
+        if (requested_ == nullptr) {
+            requestSystemActivation(false);
+        }
+        return;
+    }
     if (requested_ != nullptr && clock_() - requestedAt_ < kRequestTimeoutMs) {
         // Probably the window manager still working through what came before our request;
         // if our answer does not follow, the request's time-out looks at the screen again.
@@ -279,6 +296,9 @@ void FocusModel::keyPressed(Form* window) {
 }
 
 void FocusModel::forget(Form* window) {
+    if (window->isVisible()) {
+        windowLeavesScreen(window);
+    }
     stacking_.erase(std::remove(stacking_.begin(), stacking_.end(), window), stacking_.end());
     if (focused_ == window) {
         focused_ = nullptr;
@@ -291,6 +311,10 @@ void FocusModel::forget(Form* window) {
     }
     if (setAside_ == window) {
         setAside_ = nullptr;
+    }
+    if (stacking_.empty()) {
+        // The program's windows are all gone; nothing will take their place.
+        replacementDue_ = false;
     }
 }
 

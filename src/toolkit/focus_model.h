@@ -29,6 +29,10 @@ class Form;
 // press on a window that does not hold the focus is the trainee choosing it, whatever is on
 // its way; so is a key typed into it once no request of ours is on its way.
 //
+// When a window of ours leaves the screen (hidden, or destroyed while shown), the window
+// manager may activate another in its place, before or after it answers our request; that
+// first notice is no choice of the trainee, and our window is asked for again.
+//
 // A request the window manager leaves unanswered is sent again. A window manager may refuse
 // it for good (focus stealing prevention, a slow or remote desktop); the model then keeps its
 // window, which stays in front, and the trainee's next act settles the disagreement. The
@@ -86,6 +90,7 @@ class FocusModel {
     void endRequest();
     void takeTheScreensChoice(Form* window);
     void tellScreen(ScreenStep step, const Form* window) const;
+    void windowLeavesScreen(const Form* window);
 
     Form* focused_ = nullptr;
     std::vector<Form*> stacking_;
@@ -99,6 +104,10 @@ class FocusModel {
     Form* overtaken_ = nullptr;
     // The window the system made active while our request was on its way.
     Form* setAside_ = nullptr;
+    // A window of ours left the screen at this time, and the window manager may put another
+    // in its place.
+    bool replacementDue_ = false;
+    qint64 leftScreenAt_ = 0;
     Clock clock_;
     ScreenObserver screenObserver_;
     // Owned by the application object, created with the first request.

@@ -46,7 +46,10 @@ class FocusModelTest : public testing::Test {
   protected:
     void SetUp() override {
         journal.clear();
-        model.setClock([this] { return now; });
+        // A monotonic clock across the tests, as the model's own is: what one test left on
+        // its way has long timed out in the next.
+        now += 1000000;
+        model.setClock([] { return now; });
     }
     void TearDown() override {
         for (auto* form : {a.get(), b.get(), c.get()})
@@ -61,7 +64,7 @@ class FocusModelTest : public testing::Test {
         model.requestTimedOut();
     }
 
-    qint64 now = 0;
+    static inline qint64 now = 0;
 
     std::unique_ptr<RecordingForm> a = std::make_unique<RecordingForm>("A");
     std::unique_ptr<RecordingForm> b = std::make_unique<RecordingForm>("B");
@@ -289,6 +292,43 @@ TEST_F(FocusModelTest, ANoticeForAnotherWindowSoonAfterARetryIsStillTheWindowMan
     QApplication::setActiveWindow(a.get());
     EXPECT_TRUE(journal.empty());
     EXPECT_EQ(model.focused(), b.get());
+}
+
+// "Отмена" destroys the exercise window and shows a new one: the window manager (or Wine,
+// after its X window went) activates the mode window in place of the destroyed one, before or
+// after it answers our request for the new window. The mode window's activation would close
+// the test.
+TEST_F(FocusModelTest, AWindowTheWindowManagerActivatesInPlaceOfADestroyedOneIsNoChoice) {
+    for (const bool answeredFirst : {true, false}) {
+        SCOPED_TRACE(answeredFirst ? "our request answered first" : "the replacement first");
+        a->Show();
+        QApplication::setActiveWindow(a.get());
+        b->Show();
+        QApplication::setActiveWindow(b.get());
+        c->Show();
+        b.reset();
+        journal.clear();
+        if (answeredFirst) {
+            QApplication::setActiveWindow(c.get());
+            ASSERT_FALSE(model.requestPending());
+            QApplication::setActiveWindow(a.get());
+            EXPECT_TRUE(model.requestPending()) << "the new window was not asked for again";
+        } else {
+            QApplication::setActiveWindow(a.get());
+            timeOut();
+            EXPECT_TRUE(model.requestPending()) << "the replacement was taken for a choice";
+        }
+        EXPECT_TRUE(journal.empty());
+        EXPECT_EQ(model.focused(), c.get());
+        // Later, the same notice is the trainee's.
+        QApplication::setActiveWindow(c.get());
+        now += toolkit::FocusModel::kRequestTimeoutMs;
+        QApplication::setActiveWindow(a.get());
+        EXPECT_EQ(model.focused(), a.get());
+        b = std::make_unique<RecordingForm>("B");
+        c->Hide();
+        now += toolkit::FocusModel::kRequestTimeoutMs;
+    }
 }
 
 TEST_F(FocusModelTest, TheScreenHearsOfShownWindowsThenTheActivationThenHiddenWindows) {
