@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Tests the Windows installer under Wine on a private X server: installs it silently, starts
-# the installed trainer, plays a round with the mouse and keyboard, leaves through "Выход",
-# then uninstalls it and checks that nothing of it is left.
+# Tests the Windows installer under Wine on a private X server: installs it silently, plays the
+# installed trainer's whole flow from its Start-menu entry with the mouse and keyboard (both
+# exercises to their end, leaving mid-test, moving between the windows, "Повтор", both
+# "Выход"), then uninstalls it and checks that nothing of it is left.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$top/scripts/install-deps.sh" "$top/scripts/packages-windows.txt"
@@ -103,59 +104,8 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\SightTra
 [[ "$(registry_key "$uninstall_key")" == *'"DisplayName"="Тренажер"'* ]] ||
     fail "the uninstaller is not registered with Windows"
 
-# As a trainee starts it: through the Start-menu entry, which hands the program over to the
-# shell and returns. The program's window names its process.
-echo "Starting the installed trainer from the Start menu"
-wine start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Тренажер.lnk' ||
-    fail "the Start-menu entry did not start"
-
-# The attempts left, blue digits at (718, 22); the hits are below from y 58 on.
-ATTEMPTS_AREA=(712 16 46 40)
-
-mode=$(wait_for_title '^Тренажер$')
-APP_PID=$(xdotool getwindowpid "$mode")
-command_line=$(tr '\0' ' ' <"/proc/$APP_PID/cmdline")
-[[ "$command_line" == *'C:\Program Files\Sight Trainer\sight-trainer.exe'* ]] ||
-    fail "the window Тренажер is not of the installed program: $command_line"
-screenshot mode-window
-click_in "$mode" "${MODE_START[@]}"
-exercise=$(wait_for_title '^Контроль по теме')
-screenshot exercise-window
-
-click_in "$exercise" "${EXERCISE_START[@]}"
-sleep 1
-screenshot round-started
-mapfile -t before < <(glyphs_in "$exercise" "${ATTEMPTS_AREA[@]}")
-[ ${#before[@]} -eq 2 ] || fail "the attempts label does not show two digits (10) at the start"
-
-click_in "$exercise" "${RANGE_FIELD[@]}"
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 50 400
-xdotool key Return
-# The answer counts: the two digits of 10 become one digit that is neither of them (9).
-counted=
-for _ in $(seq 1 50); do
-    mapfile -t after < <(glyphs_in "$exercise" "${ATTEMPTS_AREA[@]}")
-    if [ ${#after[@]} -eq 1 ] && [ "${after[0]}" != "${before[0]}" ] &&
-        [ "${after[0]}" != "${before[1]}" ]; then
-        counted=yes
-        break
-    fi
-    sleep 0.2
-done
-screenshot answer-confirmed
-[ -n "$counted" ] || fail "the attempts label did not go from 10 to 9 after the answer"
-import -window "$exercise" png:- | convert - -crop "$(printf '%sx%s+%s+%s' "${ATTEMPTS_AREA[2]}" \
-    "${ATTEMPTS_AREA[3]}" "${ATTEMPTS_AREA[0]}" "${ATTEMPTS_AREA[1]}")" +repage "$shots/attempts-after.png"
-
-click_in "$exercise" "${EXERCISE_EXIT[@]}"
-dialog=$(wait_for_title '^Завершение$')
-screenshot dialog
-click_in "$dialog" "${DIALOG_EXIT[@]}"
-WAIT_TENTHS=100 wait_for_end "$APP_PID" "the trainer, after the dialog's Выход,"
-APP_PID=
-# Nothing else is left running either, such as Wine's report of a crash at the end.
-timeout 60 wineserver -w || fail "processes of the prefix are still running after the trainer ended"
+# The whole flow, as on the Linux desktops.
+source "$top/tests/e2e/wine_play.sh"
 
 echo "Uninstalling"
 # The uninstaller hands over to a copy of itself and returns at once; the prefix's processes
