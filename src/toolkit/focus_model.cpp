@@ -151,7 +151,10 @@ void FocusModel::settle() {
 void FocusModel::windowLeavesScreen(const Form* window) {
     // Only a window that is, or is about to be, the active one has a successor to pick.
     if (window == QApplication::activeWindow() || window == requested_) {
-        replacementDue_ = true;
+        if (clock_() - leftScreenAt_ >= kRequestTimeoutMs) {
+            replacementsDue_ = 0;
+        }
+        ++replacementsDue_;
         leftScreenAt_ = clock_();
     }
 }
@@ -258,9 +261,9 @@ void FocusModel::systemActivated(Form* window) {
     if (window == focused_ || !window->Visible()) {
         return;
     }
-    if (replacementDue_ && clock_() - leftScreenAt_ < kRequestTimeoutMs) {
+    if (replacementsDue_ > 0 && clock_() - leftScreenAt_ < kRequestTimeoutMs) {
         // The window manager's pick in place of a window of ours that left the screen.
-        replacementDue_ = false;
+        --replacementsDue_;
         if (requested_ == nullptr) {
             requestSystemActivation(false);
         }
@@ -314,7 +317,7 @@ void FocusModel::forget(Form* window) {
     }
     if (stacking_.empty()) {
         // The program's windows are all gone; nothing will take their place.
-        replacementDue_ = false;
+        replacementsDue_ = 0;
     }
 }
 

@@ -30,8 +30,9 @@ class Form;
 // its way; so is a key typed into it once no request of ours is on its way.
 //
 // When a window of ours leaves the screen (hidden, or destroyed while shown), the window
-// manager may activate another in its place, before or after it answers our request; that
-// first notice is no choice of the trainee, and our window is asked for again.
+// manager may activate another in its place, before or after it answers our request; such a
+// notice, one for each window that left, is no choice of the trainee, and our window is asked
+// for again.
 //
 // A request the window manager leaves unanswered is sent again. A window manager may refuse
 // it for good (focus stealing prevention, a slow or remote desktop); the model then keeps its
@@ -104,9 +105,10 @@ class FocusModel {
     Form* overtaken_ = nullptr;
     // The window the system made active while our request was on its way.
     Form* setAside_ = nullptr;
-    // A window of ours left the screen at this time, and the window manager may put another
-    // in its place.
-    bool replacementDue_ = false;
+    // Windows of ours left the screen, the last at this time, and the window manager may put
+    // another in the place of each (Wine, after the dialog was hidden and the exercise window
+    // destroyed, activated the mode window twice).
+    int replacementsDue_ = 0;
     qint64 leftScreenAt_ = 0;
     Clock clock_;
     ScreenObserver screenObserver_;

@@ -331,6 +331,28 @@ TEST_F(FocusModelTest, AWindowTheWindowManagerActivatesInPlaceOfADestroyedOneIsN
     }
 }
 
+// As "Отмена" does: the active dialog hidden and the exercise window destroyed in one
+// handler; Wine activated the mode window in place of each.
+TEST_F(FocusModelTest, EveryWindowThatLeftTheScreenMayHaveItsReplacement) {
+    a->Show();
+    QApplication::setActiveWindow(a.get());
+    b->Show();
+    QApplication::setActiveWindow(b.get());
+    c->Show();
+    QApplication::setActiveWindow(c.get());
+    c->Hide();
+    b.reset();
+    c->Show();
+    journal.clear();
+    QApplication::setActiveWindow(a.get());
+    QApplication::setActiveWindow(c.get());
+    QApplication::setActiveWindow(a.get());
+    EXPECT_TRUE(journal.empty());
+    EXPECT_EQ(model.focused(), c.get());
+    EXPECT_TRUE(model.requestPending());
+    b = std::make_unique<RecordingForm>("B");
+}
+
 TEST_F(FocusModelTest, TheScreenHearsOfShownWindowsThenTheActivationThenHiddenWindows) {
     a->Show();
     b->Show();
