@@ -1,0 +1,144 @@
+#!/usr/bin/python3
+"""What the whole-program tests need from a Wayland compositor that X11 tools cannot give.
+
+  compositor.py mutter-input COMMAND...   the pointer and keys of mutter's remote desktop
+  compositor.py kwin-script JAVASCRIPT    runs a KWin script; prints what it passes to reply()
+  compositor.py kwin-screenshot FILE      the whole screen of KWin as a PNG file
+
+mutter-input takes the commands of kwin-fake-input (move X Y, click BUTTON, key CODE, ...):
+Linux input event codes and global coordinates.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+import dbus
+
+MUTTER = "org.gnome.Mutter.RemoteDesktop"
+
+
+def mutter_input(commands):
+    bus = dbus.SessionBus()
+    manager = dbus.Interface(bus.get_object(MUTTER, "/org/gnome/Mutter/RemoteDesktop"),
+                             "org.gnome.Mutter.RemoteDesktop")
+    session = dbus.Interface(bus.get_object(MUTTER, manager.CreateSession()),
+                             MUTTER + ".Session")
+    # Absolute motion needs the stream of a screen cast, and a screen cast needs PipeWire;
+    # relative motion needs neither. The pointer stays on the screen, so a long move up and
+    # to the left puts it in the corner, from where a relative move reaches any point.
+    session.Start()
+    try:
+        index = 0
+        while index < len(commands):
+            command, argument = commands[index], commands[index + 1:index + 3]
+            if command == "move":
+                session.NotifyPointerMotionRelative(dbus.Double(-100000), dbus.Double(-100000))
+                session.NotifyPointerMotionRelative(dbus.Double(int(argument[0])),
+                                                    dbus.Double(int(argument[1])))
+                time.sleep(0.02)
+                index += 3
+                continue
+            if command in ("press", "release", "click"):
+                button = dbus.Int32(int(argument[0]))
+                if command != "release":
+                    session.NotifyPointerButton(button, True)
+                    time.sleep(0.03)
+                if command != "press":
+                    session.NotifyPointerButton(button, False)
+            elif command in ("down", "up", "key"):
+                key = dbus.UInt32(int(argument[0]))
+                if command != "up":
+                    session.NotifyKeyboardKeycode(key, True)
+                    time.sleep(0.02)
+                if command != "down":
+                    session.NotifyKeyboardKeycode(key, False)
+            elif command == "wait":
+                time.sleep(int(argument[0]) / 1000)
+            else:
+                sys.exit(f"compositor.py: unknown command {command}")
+            time.sleep(0.02)
+            index += 2
+    finally:
+        session.Stop()
+
+
+def kwin_script(source):
+    """Runs the script in KWin, which hands its answer back over the session bus."""
+    from dbus.mainloop.glib import DBusGMainLoop
+    from gi.repository import GLib
+    import dbus.service
+
+    DBusGMainLoop(set_as_default=True)
+    bus = dbus.SessionBus()
+    loop = GLib.MainLoop()
+    answer = []
+
+    class Receiver(dbus.service.Object):
+        @dbus.service.method("io.github.sighttrainer.Test", in_signature="s")
+        def Reply(self, text):
+            answer.append(str(text))
+            loop.quit()
+
+    Receiver(bus, "/Reply")
+    reply = (f'function reply(value) {{ callDBus("{bus.get_unique_name()}", "/Reply", '
+             '"io.github.sighttrainer.Test", "Reply", String(value)); }\n')
+    with tempfile.NamedTemporaryFile("w", suffix=".js", delete=False) as script:
+        script.write(reply + "try {\n" + source + "\n} catch (error) { reply('error: ' + error); }\n")
+    name = os.path.basename(script.name)
+    scripting = dbus.Interface(bus.get_object("org.kde.KWin", "/Scripting"),
+                               "org.kde.kwin.Scripting")
+    try:
+        # loadScript is overloaded; the signature picks the one that takes a name.
+        number = bus.call_blocking("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting",
+                                   "loadScript", "ss", (script.name, name))
+        if number < 0:
+            sys.exit("compositor.py: KWin did not load the script")
+        # Runs the scripts loaded and not yet running: this one.
+        scripting.start()
+        GLib.timeout_add(5000, loop.quit)
+        loop.run()
+    finally:
+        scripting.unloadScript(name)
+        os.unlink(script.name)
+    if not answer:
+        sys.exit("compositor.py: the KWin script gave no answer")
+    print(answer[0])
+
+
+def kwin_screenshot(path):
+    bus = dbus.SessionBus()
+    screenshot = dbus.Interface(bus.get_object("org.kde.KWin", "/org/kde/KWin/ScreenShot2"),
+                                "org.kde.KWin.ScreenShot2")
+    read_end, write_end = os.pipe()
+    results = screenshot.CaptureWorkspace({"native-resolution": True}, dbus.types.UnixFd(write_end))
+    os.close(write_end)
+    with os.fdopen(read_end, "rb") as pipe:
+        data = pipe.read()
+    width, height, stride = int(results["width"]), int(results["height"]), int(results["stride"])
+    # QImage's 32-bit formats hold a pixel as one 0xAARRGGBB word: B, G, R, A in memory.
+    rows = (data[row * stride:row * stride + width * 4] for row in range(height))
+    with tempfile.NamedTemporaryFile(suffix=".rgba", delete=False) as raw:
+        for row in rows:
+            raw.write(row)
+    try:
+        subprocess.run(["convert", "-size", f"{width}x{height}", "-depth", "8",
+                        f"bgra:{raw.name}", path], check=True)
+    finally:
+        os.unlink(raw.name)
+
+
+def main(argv):
+    if len(argv) >= 2 and argv[1] == "mutter-input":
+        mutter_input(argv[2:])
+    elif len(argv) == 3 and argv[1] == "kwin-script":
+        kwin_script(argv[2])
+    elif len(argv) == 3 and argv[1] == "kwin-screenshot":
+        kwin_screenshot(argv[2])
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main(sys.argv)
