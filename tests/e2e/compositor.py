@@ -3,7 +3,8 @@
 
   compositor.py mutter-input COMMAND...   the pointer and keys of mutter's remote desktop
   compositor.py kwin-script JAVASCRIPT    runs a KWin script; prints what it passes to reply()
-  compositor.py kwin-screenshot FILE      the whole screen of KWin as a PNG file
+  compositor.py kwin-screenshot FILE [X Y WIDTH HEIGHT]
+                                          KWin's screen, or a part of it, as a PNG file
 
 mutter-input takes the commands of kwin-fake-input (move X Y, click BUTTON, key CODE, ...):
 Linux input event codes and global coordinates.
@@ -107,12 +108,18 @@ def kwin_script(source):
     print(answer[0])
 
 
-def kwin_screenshot(path):
+def kwin_screenshot(path, area):
     bus = dbus.SessionBus()
     screenshot = dbus.Interface(bus.get_object("org.kde.KWin", "/org/kde/KWin/ScreenShot2"),
                                 "org.kde.KWin.ScreenShot2")
     read_end, write_end = os.pipe()
-    results = screenshot.CaptureWorkspace({"native-resolution": True}, dbus.types.UnixFd(write_end))
+    options = {"native-resolution": True}
+    if area:
+        x, y, width, height = (int(number) for number in area)
+        results = screenshot.CaptureArea(x, y, dbus.UInt32(width), dbus.UInt32(height), options,
+                                         dbus.types.UnixFd(write_end))
+    else:
+        results = screenshot.CaptureWorkspace(options, dbus.types.UnixFd(write_end))
     os.close(write_end)
     with os.fdopen(read_end, "rb") as pipe:
         data = pipe.read()
@@ -134,8 +141,8 @@ def main(argv):
         mutter_input(argv[2:])
     elif len(argv) == 3 and argv[1] == "kwin-script":
         kwin_script(argv[2])
-    elif len(argv) == 3 and argv[1] == "kwin-screenshot":
-        kwin_screenshot(argv[2])
+    elif len(argv) in (3, 7) and argv[1] == "kwin-screenshot":
+        kwin_screenshot(argv[2], argv[3:])
     else:
         sys.exit(__doc__)
 

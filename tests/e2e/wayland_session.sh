@@ -107,6 +107,12 @@ use_compositor_buttons_and_keys() {
     # frame ends: a button alone would reach no window. A move to the next pixel and back
     # after each delivers the click where it was pressed; each call is a new input device of
     # KWin's, which moves before it presses.
+    # A move that is the first of a connection reaches the window as the pointer entering
+    # it, which the view does not follow; the move after it does.
+    pointer_to() {
+        POINTER=("$1" "$2")
+        compositor_input move $(($1 + 1)) "$2" wait 30 move "$1" "$2"
+    }
     pointer_click() {
         local x=${POINTER[0]} y=${POINTER[1]}
         compositor_input move "$x" "$y" press 272 move $((x + 1)) "$y" release 272 move "$x" "$y"
@@ -162,12 +168,19 @@ use_kwin_windows() {
     window_title() {
         kwin_script "$KWIN_FIND var c = find('$1'); reply(c ? c.caption : '');"
     }
+    window_geometry() {
+        kwin_script "$KWIN_FIND var g = find('$1').bufferGeometry;
+            reply([g.x, g.y, g.width, g.height].join(' '));"
+    }
     window_origin() {
-        kwin_script "$KWIN_FIND var g = find('$1').bufferGeometry; reply(g.x + ' ' + g.y);"
+        local geometry
+        geometry=($(window_geometry "$1"))
+        echo "${geometry[0]} ${geometry[1]}"
     }
     window_size() {
-        kwin_script "$KWIN_FIND var g = find('$1').bufferGeometry;
-            reply(g.width + ' ' + g.height);"
+        local geometry
+        geometry=($(window_geometry "$1"))
+        echo "${geometry[2]} ${geometry[3]}"
     }
     activate_window() {
         kwin_script "$KWIN_FIND workspace.activeClient = find('$1'); reply('');" >/dev/null
@@ -178,12 +191,6 @@ use_kwin_windows() {
             >/dev/null
     }
     window_picture() {
-        local origin size
-        origin=($(window_origin "$1"))
-        size=($(window_size "$1"))
-        screen_picture "$2.screen.png" &&
-            convert "$2.screen.png" -crop "${size[0]}x${size[1]}+${origin[0]}+${origin[1]}" \
-                +repage "$2"
-        rm -f "$2.screen.png"
+        "$E2E_DIR/compositor.py" kwin-screenshot "$2" $(window_geometry "$1")
     }
 }
