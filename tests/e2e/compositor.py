@@ -1,13 +1,10 @@
 #!/usr/bin/python3
 """What the whole-program tests need from a Wayland compositor that X11 tools cannot give.
 
-  compositor.py mutter-input COMMAND...   the pointer and keys of mutter's remote desktop
+  compositor.py mutter-pointer X Y        moves mutter's pointer to a point of the screen
   compositor.py kwin-script JAVASCRIPT    runs a KWin script; prints what it passes to reply()
   compositor.py kwin-screenshot FILE [X Y WIDTH HEIGHT]
                                           KWin's screen, or a part of it, as a PNG file
-
-mutter-input takes the commands of kwin-fake-input (move X Y, click BUTTON, key CODE, ...):
-Linux input event codes and global coordinates.
 """
 import os
 import subprocess
@@ -20,7 +17,7 @@ import dbus
 MUTTER = "org.gnome.Mutter.RemoteDesktop"
 
 
-def mutter_input(commands):
+def mutter_pointer(x, y):
     bus = dbus.SessionBus()
     manager = dbus.Interface(bus.get_object(MUTTER, "/org/gnome/Mutter/RemoteDesktop"),
                              "org.gnome.Mutter.RemoteDesktop")
@@ -31,36 +28,8 @@ def mutter_input(commands):
     # to the left puts it in the corner, from where a relative move reaches any point.
     session.Start()
     try:
-        index = 0
-        while index < len(commands):
-            command, argument = commands[index], commands[index + 1:index + 3]
-            if command == "move":
-                session.NotifyPointerMotionRelative(dbus.Double(-100000), dbus.Double(-100000))
-                session.NotifyPointerMotionRelative(dbus.Double(int(argument[0])),
-                                                    dbus.Double(int(argument[1])))
-                time.sleep(0.02)
-                index += 3
-                continue
-            if command in ("press", "release", "click"):
-                button = dbus.Int32(int(argument[0]))
-                if command != "release":
-                    session.NotifyPointerButton(button, True)
-                    time.sleep(0.03)
-                if command != "press":
-                    session.NotifyPointerButton(button, False)
-            elif command in ("down", "up", "key"):
-                key = dbus.UInt32(int(argument[0]))
-                if command != "up":
-                    session.NotifyKeyboardKeycode(key, True)
-                    time.sleep(0.02)
-                if command != "down":
-                    session.NotifyKeyboardKeycode(key, False)
-            elif command == "wait":
-                time.sleep(int(argument[0]) / 1000)
-            else:
-                sys.exit(f"compositor.py: unknown command {command}")
-            time.sleep(0.02)
-            index += 2
+        session.NotifyPointerMotionRelative(dbus.Double(-100000), dbus.Double(-100000))
+        session.NotifyPointerMotionRelative(dbus.Double(x), dbus.Double(y))
     finally:
         session.Stop()
 
@@ -137,8 +106,8 @@ def kwin_screenshot(path, area):
 
 
 def main(argv):
-    if len(argv) >= 2 and argv[1] == "mutter-input":
-        mutter_input(argv[2:])
+    if len(argv) == 4 and argv[1] == "mutter-pointer":
+        mutter_pointer(int(argv[2]), int(argv[3]))
     elif len(argv) == 3 and argv[1] == "kwin-script":
         kwin_script(argv[2])
     elif len(argv) in (3, 7) and argv[1] == "kwin-screenshot":

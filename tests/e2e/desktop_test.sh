@@ -32,8 +32,11 @@ step() {
     echo "[$wm] $*"
 }
 
+# As the desktop's menu starts it: the command of the menu entry, with the session's
+# environment and the program found on the PATH.
+MENU_COMMAND=$(sed -n 's/^Exec=//p' "$E2E_DIR/../../packaging/io.github.sighttrainer.SightTrainer.desktop")
 start_program() {
-    "$program" &
+    PATH="$(dirname "$program"):$PATH" $MENU_COMMAND &
     APP_PID=$!
     MODE=$(wait_for_window "$MODE_TITLE")
     wait_until "the mode window is not the active window" window_is_active "$MODE"
@@ -122,9 +125,19 @@ expect_finished_dialog() {
         fail "Отмена leads back into a finished test"
 }
 
+# The windows' frames at their designed places, where the window system lets a window place
+# itself (not a native Wayland client).
+at_designed_place() {
+    local window=$1 left=$2 top=$3 place
+    [ -n "${DISPLAY:-}" ] || return 0
+    place=$(frame_origin "$window")
+    [ "$place" = "$left $top" ] || fail "the frame of window $window is at $place, not $left $top"
+}
+
 # --- Start-up: the mode window alone, range estimation chosen.
 step "start-up"
 start_program
+at_designed_place "$MODE" 299 209
 size=$(window_size "$MODE")
 [ "$size" = "390 201" ] || fail "the mode window's client area is $size, not 390 201"
 wait_until "more than the mode window is showing: $(showing_windows)" only_mode_window_showing
@@ -144,6 +157,7 @@ frame_offered "$MODE" "$DIALOG_FRAME"
 # --- Range estimation: two answers, "Выход" mid-test, "Отмена", eight more to the end.
 step "range estimation"
 open_exercise "$RANGE_CAPTION"
+at_designed_place "$EXERCISE" 201 164
 size=$(window_size "$EXERCISE")
 [ "${size% *}" = 746 ] || fail "the exercise window's client area is $size, not 746 wide"
 frame_offered "$EXERCISE" "$EXERCISE_FRAME"
@@ -153,6 +167,7 @@ answer_range 1 8
 click_in "$EXERCISE" "${EXERCISE_EXIT[@]}"
 wait_until "the dialog is not the active window" dialog_is_active
 window_read_as dialog Завершение || fail "the dialog is not read as a dialog"
+at_designed_place "$DIALOG" 303 208
 frame_offered "$DIALOG" "$DIALOG_FRAME"
 wait_for_text "$DIALOG_TITLE" "${DIALOG_HEADLINE[@]}" "Контроль не окончен !"
 text_reads "$DIALOG_TITLE" "${DIALOG_GRADE[@]}" "" || fail "an unfinished test shows a grade"

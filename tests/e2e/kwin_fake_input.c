@@ -2,11 +2,12 @@
  * compositor, where input from XTEST reaches no window: Xwayland takes input only where the
  * compositor puts the pointer.
  *
- *   kwin-fake-input move X Y | press BUTTON | release BUTTON | click BUTTON |
- *                   key CODE | down CODE | up CODE | wait MILLISECONDS ...
+ *   kwin-fake-input move X Y | press BUTTON | release BUTTON |
+ *                   down KEY | up KEY | key KEY | wait MILLISECONDS ...
  *
- * X and Y are the compositor's global coordinates; BUTTON and CODE are Linux input event
- * codes (BTN_LEFT is 272, KEY_ENTER 28). The commands run in order on one connection. */
+ * X and Y are the compositor's global coordinates; BUTTON and KEY are Linux input event
+ * codes (BTN_LEFT is 272, KEY_ENTER 28); key presses and releases a key. The commands run in
+ * order on one connection. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -80,24 +81,19 @@ int main(int argc, char** argv) {
             pause_for(display, 20);
         } else if (strcmp(command, "press") == 0 || strcmp(command, "release") == 0) {
             org_kde_kwin_fake_input_button(fake_input, (uint32_t)number(argv[i + 1]),
-                                           strcmp(command, "press") == 0 ? 1 : 0);
+                                           strcmp(command, "press") == 0);
             pause_for(display, 20);
-        } else if (strcmp(command, "click") == 0) {
-            const uint32_t button = (uint32_t)number(argv[i + 1]);
-            org_kde_kwin_fake_input_button(fake_input, button, 1);
-            pause_for(display, 30);
-            org_kde_kwin_fake_input_button(fake_input, button, 0);
-            pause_for(display, 20);
-        } else if (strcmp(command, "down") == 0 || strcmp(command, "up") == 0) {
-            org_kde_kwin_fake_input_keyboard_key(fake_input, (uint32_t)number(argv[i + 1]),
-                                                 strcmp(command, "down") == 0 ? 1 : 0);
-            pause_for(display, 10);
-        } else if (strcmp(command, "key") == 0) {
+        } else if (strcmp(command, "down") == 0 || strcmp(command, "up") == 0 ||
+                   strcmp(command, "key") == 0) {
             const uint32_t key = (uint32_t)number(argv[i + 1]);
-            org_kde_kwin_fake_input_keyboard_key(fake_input, key, 1);
-            pause_for(display, 20);
-            org_kde_kwin_fake_input_keyboard_key(fake_input, key, 0);
-            pause_for(display, 20);
+            if (strcmp(command, "up") != 0) {
+                org_kde_kwin_fake_input_keyboard_key(fake_input, key, 1);
+                pause_for(display, 20);
+            }
+            if (strcmp(command, "down") != 0) {
+                org_kde_kwin_fake_input_keyboard_key(fake_input, key, 0);
+                pause_for(display, 20);
+            }
         } else if (strcmp(command, "wait") == 0) {
             pause_for(display, number(argv[i + 1]));
         } else {

@@ -37,9 +37,23 @@ start_mutter() {
     XAUTHORITY=$(ls "$E2E_RUNTIME"/.mutter-Xwaylandauth.* | head -n 1)
     export DISPLAY XAUTHORITY
     wait_until "mutter's Xwayland does not answer on $DISPLAY" xdpyinfo_answers
-    # The pointer and keys of mutter's remote desktop.
+    # The pointer of mutter's remote desktop. Its buttons reach no window of Xwayland.
     compositor_input() {
-        "$E2E_DIR/compositor.py" mutter-input "$@"
+        [ "$1" = move ] || fail "mutter's remote desktop moves the pointer only, not: $*"
+        "$E2E_DIR/compositor.py" mutter-pointer "$2" "$3"
+    }
+    # mutter without GNOME Shell offers no screenshot, and its screen casts need PipeWire;
+    # Xwayland's root window holds nothing. The program's windows as Xwayland has them, laid
+    # at their places in their order, make the picture, frames left out.
+    screen_picture() {
+        local id origin layers=()
+        for id in $(stacked_windows); do
+            window_picture "$id" "$E2E_RUNTIME/window-$id.png" || continue
+            origin=($(window_origin "$id"))
+            layers+=("$E2E_RUNTIME/window-$id.png" -geometry "+${origin[0]}+${origin[1]}" -composite)
+        done
+        convert -size 1280x1024 xc:black "${layers[@]}" "$1"
+        rm -f "$E2E_RUNTIME"/window-*.png
     }
 }
 
@@ -97,8 +111,12 @@ pointer_to() {
     fi
 }
 
+# A window mapped a moment ago may not take the pointer yet; the compositor tells Xwayland
+# only of the pointer's moves, so it is moved there again until Xwayland has heard.
 xwayland_pointer_at() {
-    [ "$(xdotool getmouselocation 2>/dev/null | cut -d' ' -f1-2)" = "x:$1 y:$2" ]
+    [ "$(xdotool getmouselocation 2>/dev/null | cut -d' ' -f1-2)" = "x:$1 y:$2" ] && return 0
+    compositor_input move "$1" "$2"
+    return 1
 }
 
 # Without Xwayland, buttons and keys come from the compositor too, in Linux input event codes.

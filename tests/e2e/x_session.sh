@@ -147,6 +147,15 @@ window_origin() {
         "$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")"
 }
 
+# The screen point of the top-left corner of a window's frame, as "x y": the client area's
+# less the frame's left and top, as the window manager tells them.
+frame_origin() {
+    local origin extents
+    origin=($(window_origin "$1"))
+    extents=($(xprop -id "$1" _NET_FRAME_EXTENTS | grep -o '[0-9]*' || true))
+    echo "$((origin[0] - ${extents[0]:-0})) $((origin[1] - ${extents[2]:-0}))"
+}
+
 # The size of a window's client area, as "width height".
 window_size() {
     local info
