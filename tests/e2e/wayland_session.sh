@@ -31,8 +31,8 @@ start_mutter() {
     WM_PID=$!
     # mutter names the display its Xwayland took, and keeps that display's authority in the
     # runtime folder.
-    wait_until "mutter did not start Xwayland: $(tail -n 5 "$E2E_RUNTIME/wm.log")" \
-        grep -q 'Using public X11 display' "$E2E_RUNTIME/wm.log"
+    wait_quietly_until grep -q 'Using public X11 display' "$E2E_RUNTIME/wm.log" ||
+        fail "mutter did not start Xwayland: $(tail -n 5 "$E2E_RUNTIME/wm.log")"
     DISPLAY=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$E2E_RUNTIME/wm.log")
     XAUTHORITY=$(ls "$E2E_RUNTIME"/.mutter-Xwaylandauth.* | head -n 1)
     export DISPLAY XAUTHORITY
@@ -81,8 +81,8 @@ SESSION
         --socket sight-e2e --exit-with-session "$E2E_RUNTIME/session.sh" \
         >"$E2E_RUNTIME/wm.log" 2>&1 &
     WM_PID=$!
-    wait_until "KWin did not start: $(tail -n 5 "$E2E_RUNTIME/wm.log")" \
-        test -e "$E2E_RUNTIME/session.display"
+    wait_quietly_until test -e "$E2E_RUNTIME/session.display" ||
+        fail "KWin did not start: $(tail -n 5 "$E2E_RUNTIME/wm.log")"
     DISPLAY=$(cat "$E2E_RUNTIME/session.display")
     if [ -n "$DISPLAY" ]; then
         export DISPLAY
@@ -121,19 +121,20 @@ xwayland_pointer_at() {
 
 # Without Xwayland, buttons and keys come from the compositor too, in Linux input event codes.
 use_compositor_buttons_and_keys() {
-    # KWin ends a pointer event with a frame only after motion, and a client acts on what a
-    # frame ends: a button alone would reach no window. A move to the next pixel and back
-    # after each delivers the click where it was pressed; each call is a new input device of
-    # KWin's, which moves before it presses.
-    # A move that is the first of a connection reaches the window as the pointer entering
-    # it, which the view does not follow; the move after it does.
+    # Each call is a new input device of KWin's. Its first move reaches the window as the
+    # pointer entering it, which the view does not follow; the move after it does.
     pointer_to() {
         POINTER=("$1" "$2")
         compositor_input move $(($1 + 1)) "$2" wait 30 move "$1" "$2"
     }
+    # KWin ends a pointer event with a frame only after motion, and a client acts on what a
+    # frame ends: a button alone would reach no window. A move to the next pixel and back
+    # after each delivers the click where it was pressed; the window hears of the pointer
+    # before the press.
     pointer_click() {
         local x=${POINTER[0]} y=${POINTER[1]}
-        compositor_input move "$x" "$y" press 272 move $((x + 1)) "$y" release 272 move "$x" "$y"
+        compositor_input move "$x" "$y" wait 50 press 272 move $((x + 1)) "$y" release 272 \
+            move "$x" "$y"
     }
     press_key() {
         case "$1" in
