@@ -48,10 +48,11 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
-# The Qt libraries come from what the executable links; the fonts are looked up by name at
-# run time, so they are named here: the stand-ins with Cyrillic glyphs for the window fonts.
+# The Qt libraries come from what the executable links; the fonts and Qt's Wayland platform
+# are looked up by name at run time, so they are named here: the stand-ins with Cyrillic
+# glyphs for the window fonts, and the platform of a Wayland session without an X display.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-roboto-unhinted")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-roboto-unhinted, qt6-wayland")
 include(CPack)
 
 if(BUILD_TESTING)

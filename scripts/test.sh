@@ -7,7 +7,9 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$top/scripts/install-deps.sh"
 "$top/scripts/install-deps.sh" "$top/scripts/packages-test.txt"
 "$top/scripts/build.sh" -DBUILD_TESTING=ON -DSIGHT_DEVELOPER_TOOLS=ON
-ctest --test-dir "$top/build" --output-on-failure --timeout 900
+# Two at a time: each whole-program test has a display of its own and mostly waits, at a
+# person's pace, for what the windows do.
+ctest --test-dir "$top/build" --output-on-failure --timeout 900 --parallel 2
 
 cmake -S "$top" -B "$top/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSIGHT_SANITIZE=ON \
   >/dev/null

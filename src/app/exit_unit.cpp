@@ -1,6 +1,7 @@
 // The completion dialog's handlers: leave the program, go back to the test, or start anew.
 #include "app/program.h"
 #include "exercise/exercise_state.h"
+#include "toolkit/native_frame.h"
 #include "ui/completion_dialog.h"
 #include "ui/exercise_window.h"
 #include "ui/forms.h"
@@ -8,6 +9,8 @@
 
 void TForm3::FormShow() {
     StaticText2->SetCaption(Form2->StaticText6->Caption());
+    // Where the compositor places the windows, it puts the dialog over the exercise window.
+    toolkit::TieToOwner(this, Form2);
 }
 
 void TForm3::FormActivate() {

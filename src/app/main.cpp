@@ -15,6 +15,11 @@ int main(int argc, char** argv) {
             stderr);
         return 1;
     }
+    // Qt would take a Wayland session's own display, on which the windows cannot place
+    // themselves; the person's choice in QT_QPA_PLATFORM is left as it is.
+    if (const QByteArray platform = app::PlatformToUse(); !platform.isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", platform);
+    }
     QApplication application(argc, argv);
     // Desktops match the windows to the installed menu entry and its icon by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(SIGHT_APP_ID));

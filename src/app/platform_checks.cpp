@@ -1,5 +1,6 @@
-// The program's only code that knows a particular system: the display check of X11 and
-// Wayland desktops, and the fonts Windows has of its own. Elsewhere Qt hides the system.
+// The program's only code that knows a particular system: the display check and the choice
+// between X11 and Wayland on Unix desktops, and the fonts Windows has of its own. Elsewhere Qt
+// hides the system.
 #include "app/platform_checks.h"
 
 #include <QByteArray>
@@ -16,6 +17,22 @@ bool DisplayMissing() {
            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #else
     return false;
+#endif
+}
+
+QByteArray PlatformToUse() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        return {};
+    }
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (x11) {
+        return wayland ? QByteArrayLiteral("xcb;wayland") : QByteArrayLiteral("xcb");
+    }
+    return wayland ? QByteArrayLiteral("wayland") : QByteArray();
+#else
+    return {};
 #endif
 }
 

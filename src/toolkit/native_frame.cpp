@@ -3,12 +3,13 @@
 // the buttons it likes.
 #include "toolkit/native_frame.h"
 
+#include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 #if defined(SIGHT_HAS_XCB)
 #include <xcb/xcb.h>
 
-#include <QGuiApplication>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -75,5 +76,19 @@ void OfferFrame(QWidget* window, const FrameOffer& offer) {
 #else
 void OfferFrame(QWidget*, const FrameOffer&) {}
 #endif
+
+void TieToOwner(QWidget* dialog, QWidget* owner) {
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        return;
+    }
+    // The native windows are made here if they are not yet; the dialog's Wayland surface
+    // names its parent when it is shown.
+    dialog->winId();
+    QWindow* ownerWindow = nullptr;
+    if (owner != nullptr && owner->isVisible()) {
+        ownerWindow = owner->windowHandle();
+    }
+    dialog->windowHandle()->setTransientParent(ownerWindow);
+}
 
 }  // namespace toolkit

@@ -1,4 +1,5 @@
-// What a window's frame offers, told to the window manager in the terms it reads.
+// What a window's frame offers and which window a dialog belongs to, told to the window
+// system in the terms it reads.
 #pragma once
 
 class QWidget;
@@ -16,5 +17,10 @@ struct FrameOffer {
 // that every window manager reads (the Motif hints on X11). Runs before the window is
 // mapped; on other systems Qt's window flags say enough.
 void OfferFrame(QWidget* window, const FrameOffer& offer);
+
+// On Wayland, where no window places itself, ties `dialog` to `owner` (or to nothing), so that
+// the compositor opens it over the owner and keeps it above it. Runs before the dialog is
+// shown. On X11 the windows stay plain top-level windows, placed where they were designed.
+void TieToOwner(QWidget* dialog, QWidget* owner);
 
 }  // namespace toolkit

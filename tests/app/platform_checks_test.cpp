@@ -1,8 +1,9 @@
-// Tests of the start-up display check on an X11 or Wayland desktop.
+// Tests of the start-up display check and platform choice on an X11 or Wayland desktop.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <string>
 
 #include "app/platform_checks.h"
 
@@ -39,6 +40,12 @@ struct DisplayCase {
     bool missing;
 };
 
+std::string Describe(const char* platform, const char* display, const char* waylandDisplay) {
+    return std::string(platform ? platform : "(unset)") +
+           " DISPLAY=" + (display ? display : "(unset)") +
+           " WAYLAND_DISPLAY=" + (waylandDisplay ? waylandDisplay : "(unset)");
+}
+
 TEST(DisplayCheck, ADisplayIsMissingOnlyWhereTheChosenPlatformNeedsOneAndNoneIsNamed) {
     const DisplayCase cases[] = {
         {nullptr, nullptr, nullptr, true},      {nullptr, ":0", nullptr, false},
@@ -52,9 +59,35 @@ TEST(DisplayCheck, ADisplayIsMissingOnlyWhereTheChosenPlatformNeedsOneAndNoneIsN
         const ScopedVariable display("DISPLAY", row.display);
         const ScopedVariable wayland("WAYLAND_DISPLAY", row.waylandDisplay);
         EXPECT_EQ(app::DisplayMissing(), row.missing)
-            << (row.platform ? row.platform : "(unset)")
-            << " DISPLAY=" << (row.display ? row.display : "(unset)")
-            << " WAYLAND_DISPLAY=" << (row.waylandDisplay ? row.waylandDisplay : "(unset)");
+            << Describe(row.platform, row.display, row.waylandDisplay);
+    }
+}
+
+struct PlatformCase {
+    const char* platform;
+    const char* display;
+    const char* waylandDisplay;
+    const char* chosen;
+};
+
+// A Wayland session with Xwayland names both displays; the windows keep their places only
+// through X11, and a person's own choice stands whatever the session offers.
+TEST(PlatformChoice, XElevenWhereverTheSessionOffersItWaylandWhereItIsAloneAndAChoiceMadeStands) {
+    const PlatformCase cases[] = {
+        {nullptr, ":0", "wayland-0", "xcb;wayland"},
+        {nullptr, ":1", nullptr, "xcb"},
+        {"", "", "wayland-0", "wayland"},
+        {nullptr, nullptr, nullptr, ""},
+        {"wayland", ":0", "wayland-0", ""},
+        {"xcb", ":0", "wayland-0", ""},
+        {"offscreen", nullptr, nullptr, ""},
+    };
+    for (const PlatformCase& row : cases) {
+        const ScopedVariable platform("QT_QPA_PLATFORM", row.platform);
+        const ScopedVariable display("DISPLAY", row.display);
+        const ScopedVariable wayland("WAYLAND_DISPLAY", row.waylandDisplay);
+        EXPECT_EQ(app::PlatformToUse(), QByteArray(row.chosen))
+            << Describe(row.platform, row.display, row.waylandDisplay);
     }
 }
 

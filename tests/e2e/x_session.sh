@@ -31,43 +31,50 @@ DIALOG_BACKGROUND=(360 120)
 # starts the session's accessibility bus, on which the program started later reports its
 # controls.
 start_x_session() {
-    local wm=${1:-openbox} display_number
-    for display_number in $(seq 90 140); do
-        if [ ! -e "/tmp/.X11-unix/X${display_number}" ] && [ ! -e "/tmp/.X${display_number}-lock" ]; then
-            break
-        fi
-    done
-    export DISPLAY=":${display_number}"
+    local wm=${1:-openbox}
+    new_runtime_dir
+    # The server takes the first display no other holds and names it once it listens, so that
+    # runs side by side never meet on one display.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_RUNTIME/display" \
+        >"$E2E_RUNTIME/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    trap stop_x_session EXIT
+    wait_quietly_until test -s "$E2E_RUNTIME/display" ||
+        fail "Xvfb did not start: $(tail -n 5 "$E2E_RUNTIME/xvfb.log")"
+    export DISPLAY=":$(head -n 1 "$E2E_RUNTIME/display")"
+    start_accessibility_bus
+    case "$wm" in
+        kwin_x11) kwin_x11 --replace >"$E2E_RUNTIME/wm.log" 2>&1 & ;;
+        # GNOME's and Cinnamon's, which would be Wayland compositors without --x11.
+        mutter | muffin) "$wm" --x11 --replace --sm-disable >"$E2E_RUNTIME/wm.log" 2>&1 & ;;
+        *) "$wm" >"$E2E_RUNTIME/wm.log" 2>&1 & ;;
+    esac
+    WM_PID=$!
+    # On a busy machine a compositing window manager may take long to come up.
+    WAIT_TENTHS=$((WAIT_TENTHS * 3)) wait_quietly_until window_manager_running ||
+        fail "the window manager $wm did not start: $(tail -n 5 "$E2E_RUNTIME/wm.log")"
+}
+
+window_manager_running() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+# A private runtime folder of the session: sockets, logs, what the display server wrote.
+new_runtime_dir() {
     E2E_RUNTIME=$(mktemp -d)
     export XDG_RUNTIME_DIR=$E2E_RUNTIME
     # The program's windows report themselves to screen readers, and the tests read them so.
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_RUNTIME/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    trap stop_x_session EXIT
-    for _ in $(seq 1 "$WAIT_TENTHS"); do
-        xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY: $(tail -n 5 "$E2E_RUNTIME/xvfb.log")"
+}
+
+start_accessibility_bus() {
     if [ -n "${SIGHT_E2E_IN_DBUS:-}" ]; then
         # Services the bus starts on demand (the window managers' own) open windows on this
         # display.
-        dbus-update-activation-environment DISPLAY XDG_RUNTIME_DIR
+        dbus-update-activation-environment DISPLAY XDG_RUNTIME_DIR ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY}
         dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
             org.a11y.Bus.GetAddress >/dev/null
     fi
-    case "$wm" in
-        kwin_x11) kwin_x11 --replace >"$E2E_RUNTIME/wm.log" 2>&1 & ;;
-        *) "$wm" >"$E2E_RUNTIME/wm.log" 2>&1 & ;;
-    esac
-    WM_PID=$!
-    for _ in $(seq 1 "$WAIT_TENTHS"); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.1
-    done
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-        fail "the window manager $wm did not start: $(tail -n 5 "$E2E_RUNTIME/wm.log")"
 }
 
 # Runs the calling script again inside a D-Bus session of its own, unless it already is.
@@ -92,32 +99,127 @@ stop_x_session() {
 
 fail() {
     echo "FAIL: $*" >&2
-    if [ -n "${DISPLAY:-}" ]; then
-        local id
-        echo "active: $(xdotool getactivewindow 2>/dev/null || true); stacking, bottom to top:" >&2
-        for id in $(xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | grep -o '0x[0-9a-f]*'); do
-            echo "  $((id)) $(xdotool getwindowname "$id" 2>/dev/null || true)" >&2
-        done
-    fi
-    if [ -n "${E2E_SCREENSHOT:-}" ] && [ -n "${DISPLAY:-}" ]; then
-        import -window root "$E2E_SCREENSHOT" 2>/dev/null && echo "screen: $E2E_SCREENSHOT" >&2
+    describe_windows >&2 || true
+    if [ -n "${E2E_SCREENSHOT:-}" ] && screen_picture "$E2E_SCREENSHOT" 2>/dev/null; then
+        echo "screen: $E2E_SCREENSHOT" >&2
     fi
     exit 1
+}
+
+# Polls a command until it succeeds; false when the wait runs out: after WAIT_TENTHS tries,
+# or three times as many seconds' worth where each try itself takes long (a compositor's
+# screenshot).
+wait_quietly_until() {
+    local deadline=$((SECONDS + 3 * WAIT_TENTHS / 10))
+    for _ in $(seq 1 "$WAIT_TENTHS"); do
+        "$@" && return 0
+        ((SECONDS < deadline)) || break
+        sleep 0.1
+    done
+    "$@"
 }
 
 # Polls a command until it succeeds; fails with the message when the wait runs out.
 wait_until() {
     local message=$1
     shift
-    for _ in $(seq 1 "$WAIT_TENTHS"); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    "$@" || fail "$message"
+    wait_quietly_until "$@" || fail "$message"
 }
+
+# The driver: how the tests find, move and look at windows and move the pointer and keys.
+# These are X11's, through xdotool and the X server; under a Wayland compositor
+# wayland_session.sh replaces the ones the compositor must do.
 
 visible_window() {
     xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
+}
+
+active_window() {
+    xdotool getactivewindow 2>/dev/null || true
+}
+
+# The program's windows as the window manager stacks them, bottom to top.
+stacked_windows() {
+    xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | while read -r id; do
+        printf '%d\n' "$id"
+    done
+}
+
+window_title() {
+    xdotool getwindowname "$1" 2>/dev/null || true
+}
+
+# The screen point of the top-left corner of a window's client area, as "x y".
+window_origin() {
+    local info
+    info=$(xwininfo -id "$1")
+    echo "$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")" \
+        "$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")"
+}
+
+# The screen point of the top-left corner of a window's frame, as "x y": the client area's
+# less the frame's left and top, as the window manager tells them.
+frame_origin() {
+    local origin extents
+    origin=($(window_origin "$1"))
+    extents=($(xprop -id "$1" _NET_FRAME_EXTENTS | grep -o '[0-9]*' || true))
+    echo "$((origin[0] - ${extents[0]:-0})) $((origin[1] - ${extents[2]:-0}))"
+}
+
+# The size of a window's client area, as "width height".
+window_size() {
+    local info
+    info=$(xwininfo -id "$1")
+    echo "$(sed -n 's/.*Width: *//p' <<<"$info")" "$(sed -n 's/.*Height: *//p' <<<"$info")"
+}
+
+# What the task bar does with a window: our stand-in that carries the server's time where the
+# tests built it, else xdotool, whose request has no time.
+activate_window() {
+    if [ -n "${E2E_TASK_BAR:-}" ]; then
+        "$E2E_TASK_BAR" "$1"
+    else
+        xdotool windowactivate "$1"
+    fi
+}
+
+# Moves a window's frame to a screen point.
+move_window() {
+    xdotool windowmove "$1" "$2" "$3"
+}
+
+# A PNG picture of a window's client area, as it is on the screen.
+window_picture() {
+    import -window "$1" "$2" 2>/dev/null
+}
+
+screen_picture() {
+    [ -n "${DISPLAY:-}" ] && import -window root "$1" 2>/dev/null
+}
+
+pointer_to() {
+    xdotool mousemove "$1" "$2"
+}
+
+pointer_click() {
+    xdotool click 1
+}
+
+# Keys by their X names: Return, ctrl+a, a digit.
+press_key() {
+    xdotool key --clearmodifiers "$1"
+}
+
+type_text() {
+    xdotool type --delay 20 "$1"
+}
+
+describe_windows() {
+    local id
+    echo "active: $(active_window); stacking, bottom to top:"
+    for id in $(stacked_windows 2>/dev/null); do
+        echo "  $id $(window_title "$id")"
+    done
 }
 
 window_shown() {
@@ -140,27 +242,30 @@ wait_for_window_gone() {
 }
 
 window_is_active() {
-    [ "$(xdotool getactivewindow 2>/dev/null || true)" = "$1" ]
+    [ "$(active_window)" = "$1" ]
 }
 
 # The window manager's stacking order: true when window $1 lies above window $2.
 window_above() {
-    local order
-    order=$(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | while read -r id; do
-        printf '%d\n' "$id"
-    done)
-    local upper lower
-    upper=$(echo "$order" | grep -nx "$1" | cut -d: -f1)
-    lower=$(echo "$order" | grep -nx "$2" | cut -d: -f1)
+    local order upper lower
+    order=$(stacked_windows)
+    upper=$(echo "$order" | grep -nxF -- "$1" | cut -d: -f1)
+    lower=$(echo "$order" | grep -nxF -- "$2" | cut -d: -f1)
     [ -n "$upper" ] && [ -n "$lower" ] && [ "$upper" -gt "$lower" ]
+}
+
+# Moves the pointer to a point of a window's client area.
+pointer_in() {
+    local window=$1 x=$2 y=$3 origin
+    origin=($(window_origin "$window"))
+    pointer_to $((origin[0] + x)) $((origin[1] + y))
 }
 
 # Clicks at a point of a window's client area.
 click_in() {
-    local window=$1 x=$2 y=$3
-    xdotool mousemove --window "$window" "$x" "$y"
+    pointer_in "$@"
     sleep 0.05
-    xdotool click 1
+    pointer_click
 }
 
 # What a screen reader reads at a client point of the window titled $2 (see read_window.py).
@@ -187,34 +292,33 @@ wait_for_text() {
         "not '$expected'"
 }
 
-# Counts the pure black pixels of the screen within a rectangle of a window's client area
-# (x y width height) and a square of the given size around the pointer.
-black_pixels_near_pointer() {
-    local window=$1 left=$2 top=$3 width=$4 height=$5 size=$6 info origin_x origin_y
-    info=$(xwininfo -id "$window")
-    origin_x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-    origin_y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-    eval "$(xdotool getmouselocation --shell)"
-    local x0=$((origin_x + left)) y0=$((origin_y + top))
-    local x1=$((x0 + width)) y1=$((y0 + height))
-    ((X - size / 2 > x0)) && x0=$((X - size / 2))
-    ((Y - size / 2 > y0)) && y0=$((Y - size / 2))
-    ((X + size / 2 < x1)) && x1=$((X + size / 2))
-    ((Y + size / 2 < y1)) && y1=$((Y + size / 2))
+# Counts the pure black pixels of a window's client area within a rectangle (x y width
+# height) and a square of the given size around a client point ($6 $7).
+black_pixels_around() {
+    local window=$1 left=$2 top=$3 width=$4 height=$5 x=$6 y=$7 size=$8
+    local x0=$left y0=$top x1=$((left + width)) y1=$((top + height))
+    ((x - size / 2 > x0)) && x0=$((x - size / 2))
+    ((y - size / 2 > y0)) && y0=$((y - size / 2))
+    ((x + size / 2 < x1)) && x1=$((x + size / 2))
+    ((y + size / 2 < y1)) && y1=$((y + size / 2))
     if ((x1 <= x0 || y1 <= y0)); then
         echo 0
         return
     fi
-    import -window root png:- 2>/dev/null |
-        convert - -crop "$((x1 - x0))x$((y1 - y0))+${x0}+${y0}" +repage txt:- |
-        grep -c '#000000' || true
+    pixels_of_colour_in "$window" "$x0" "$y0" $((x1 - x0)) $((y1 - y0)) '#000000'
 }
 
 # Counts the pixels of one exact colour (as #RRGGBB) in a rectangle of a window's client area.
 pixels_of_colour_in() {
-    local window=$1 x=$2 y=$3 width=$4 height=$5 colour=$6
-    import -window "$window" png:- 2>/dev/null |
-        convert - -crop "${width}x${height}+${x}+${y}" +repage txt:- | grep -ci "$colour" || true
+    local window=$1 x=$2 y=$3 width=$4 height=$5 colour=$6 picture
+    picture=$(mktemp --suffix=.png)
+    if window_picture "$window" "$picture"; then
+        convert "$picture" -crop "${width}x${height}+${x}+${y}" +repage txt:- |
+            grep -ci "$colour" || true
+    else
+        echo 0
+    fi
+    rm -f "$picture"
 }
 
 # Waits for a process, a child of this shell or not, to end; fails naming it ($2) if it

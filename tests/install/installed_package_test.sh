@@ -21,7 +21,8 @@ fi
 (cd "$build" && cpack -G DEB >/dev/null)
 package=$(ls -t "$build"/sight-trainer_*.deb | head -n 1)
 depends=$(dpkg-deb --field "$package" Depends)
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2 fonts-roboto-unhinted; do
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2 fonts-roboto-unhinted \
+    qt6-wayland; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "the package does not depend on $needed: $depends"
 done
 
