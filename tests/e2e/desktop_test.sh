@@ -86,14 +86,6 @@ answer_range() {
     fi
 }
 
-reticle_under_pointer() {
-    local x=$1 y=$2
-    # The sight follows the mouse once the target marker has enabled the view.
-    pointer_in "$EXERCISE" $((x + 2)) $((y + 2))
-    pointer_in "$EXERCISE" "$x" "$y"
-    [ "$(black_pixels_around "$EXERCISE" "${VIEW[@]}" "$x" "$y" 120)" -gt 60 ]
-}
-
 # The view's client point of a shot is 8 pixels in from the window's corner.
 shoot_at() {
     local x=$(($1 + 8)) y=$(($2 + 8)) attempts_after=$3

@@ -57,10 +57,6 @@ start_mutter() {
     }
 }
 
-xdpyinfo_answers() {
-    xdpyinfo >/dev/null 2>&1
-}
-
 # KWin with Xwayland ($1 --xwayland) or without. Debian's binary carries a file capability
 # that a container refuses to exec; a plain copy of it runs anywhere.
 start_kwin() {

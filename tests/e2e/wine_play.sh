@@ -86,18 +86,12 @@ answer_range() {
     fi
 }
 
-reticle_under_pointer() {
-    xdotool mousemove --window "$EXERCISE" $(($1 + 2)) $(($2 + 2))
-    xdotool mousemove --window "$EXERCISE" "$1" "$2"
-    [ "$(black_pixels_near_pointer "$EXERCISE" "${VIEW[@]}" 120)" -gt 60 ]
-}
-
 shoot_at() {
     local x=$(($1 + 8)) y=$(($2 + 8)) before
     before=$(attempts_shown "$EXERCISE")
     click_in "$EXERCISE" "${EXERCISE_START[@]}"
     wait_until "no reticle under the pointer at $x,$y of the view" reticle_under_pointer "$x" "$y"
-    xdotool click 1
+    pointer_click
     if [ "${3:-}" != last ]; then
         wait_for_attempts_other_than "$EXERCISE" "$before" >/dev/null
     fi
@@ -185,11 +179,11 @@ screenshot shooting-finished
 echo "Between the windows after the last shot"
 click_in "$EXERCISE" "${EXERCISE_PANEL[@]}"
 wait_until "a click did not activate the exercise window" window_is_active "$EXERCISE"
-xdotool windowactivate "$DIALOG"
+activate_window "$DIALOG"
 expect_finished_dialog
-xdotool windowactivate "$EXERCISE"
+activate_window "$EXERCISE"
 wait_until "the task bar did not activate the exercise window" window_is_active "$EXERCISE"
-xdotool windowactivate "$DIALOG"
+activate_window "$DIALOG"
 expect_finished_dialog
 click_in "$DIALOG" "${DIALOG_BACKGROUND[@]}"
 expect_no_way_back
@@ -206,7 +200,7 @@ open_exercise '^Контроль по теме "Определение'
 click_in "$EXERCISE" "${EXERCISE_START[@]}"
 sleep 1
 answer_range
-xdotool windowmove "$EXERCISE" 450 420
+move_window "$EXERCISE" 450 420
 sleep 0.5
 click_in "$MODE" 20 100
 wait_for_window_gone '^Контроль по теме'

@@ -33,15 +33,7 @@ DIALOG_BACKGROUND=(360 120)
 start_x_session() {
     local wm=${1:-openbox}
     new_runtime_dir
-    # The server takes the first display no other holds and names it once it listens, so that
-    # runs side by side never meet on one display.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_RUNTIME/display" \
-        >"$E2E_RUNTIME/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    trap stop_x_session EXIT
-    wait_quietly_until test -s "$E2E_RUNTIME/display" ||
-        fail "Xvfb did not start: $(tail -n 5 "$E2E_RUNTIME/xvfb.log")"
-    export DISPLAY=":$(head -n 1 "$E2E_RUNTIME/display")"
+    start_xvfb
     start_accessibility_bus
     case "$wm" in
         kwin_x11) kwin_x11 --replace >"$E2E_RUNTIME/wm.log" 2>&1 & ;;
@@ -53,6 +45,55 @@ start_x_session() {
     # On a busy machine a compositing window manager may take long to come up.
     WAIT_TENTHS=$((WAIT_TENTHS * 3)) wait_quietly_until window_manager_running ||
         fail "the window manager $wm did not start: $(tail -n 5 "$E2E_RUNTIME/wm.log")"
+}
+
+# Starts Xvfb on the first display that no other X server holds, and exports DISPLAY. The
+# display is taken by its lock file, as X servers and the Wayland compositors starting Xwayland
+# take theirs, so that runs side by side, and compositors starting meanwhile, never meet on
+# one (Xvfb's own -displayfd takes a free socket but writes no lock, and KWin then takes the
+# same display). The lock names this shell, which lives as long as the server.
+start_xvfb() {
+    local display lock owner
+    trap stop_x_session EXIT
+    for display in $(seq 0 200); do
+        lock=/tmp/.X$display-lock
+        if ! (set -o noclobber; printf '%10d\n' $$ >"$lock") 2>/dev/null; then
+            # A lock whose owner is gone was left by a run that was killed.
+            owner=$(tr -d ' \n' <"$lock" 2>/dev/null || true)
+            if [ -n "$owner" ] && ! kill -0 "$owner" 2>/dev/null; then
+                rm -f "$lock"
+            fi
+            continue
+        fi
+        XVFB_LOCK=$lock
+        # A server that took no lock (Xvfb -displayfd) still holds the display's abstract
+        # socket; Xvfb would start beside it, on its file socket alone.
+        if grep -q "@/tmp/.X11-unix/X$display\$" /proc/net/unix; then
+            rm -f "$lock"
+            XVFB_LOCK=
+            continue
+        fi
+        Xvfb ":$display" -nolock -screen 0 1280x1024x24 -nolisten tcp \
+            >"$E2E_RUNTIME/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$display"
+        # Xvfb ends at once if it finds the display taken after all.
+        for _ in $(seq 1 "$WAIT_TENTHS"); do
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            xdpyinfo_answers && return
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+        rm -f "$lock"
+        XVFB_LOCK=
+    done
+    fail "Xvfb did not start: $(tail -n 5 "$E2E_RUNTIME/xvfb.log")"
+}
+
+xdpyinfo_answers() {
+    xdpyinfo >/dev/null 2>&1
 }
 
 window_manager_running() {
@@ -94,6 +135,7 @@ stop_x_session() {
     [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
     wait 2>/dev/null || true
+    [ -n "${XVFB_LOCK:-}" ] && rm -f "$XVFB_LOCK"
     [ -n "${E2E_RUNTIME:-}" ] && rm -rf "$E2E_RUNTIME"
 }
 
@@ -306,6 +348,16 @@ black_pixels_around() {
         return
     fi
     pixels_of_colour_in "$window" "$x0" "$y0" $((x1 - x0)) $((y1 - y0)) '#000000'
+}
+
+# Whether the sight's reticle is drawn around the pointer, moved to a client point of the
+# exercise window ($EXERCISE) within its view (the rectangle $VIEW).
+reticle_under_pointer() {
+    local x=$1 y=$2
+    # The sight follows the mouse once the target marker has enabled the view.
+    pointer_in "$EXERCISE" $((x + 2)) $((y + 2))
+    pointer_in "$EXERCISE" "$x" "$y"
+    [ "$(black_pixels_around "$EXERCISE" "${VIEW[@]}" "$x" "$y" 120)" -gt 60 ]
 }
 
 # Counts the pixels of one exact colour (as #RRGGBB) in a rectangle of a window's client area.
