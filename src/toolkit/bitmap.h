@@ -2,9 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace toolkit {
+
+class ChangedRows;
 
 // The three raster operations a drawing surface can be set to; the values are those of the
 // Windows graphics interface the sight was first designed on.
@@ -63,8 +66,23 @@ class Bitmap {
     // picture's copy mode, scaling by repeating pixels. Whatever lies outside either picture
     // is clipped. Returns the part of this picture that changed (empty if nothing did).
     Rect copyRect(const Rect& to, const Bitmap& source, const Rect& from);
+    // The same, and for each row of this picture the columns the copy changed go into
+    // `changed`. A row copied 1:1 is cut to the part from the first to the last pixel it can
+    // change (where a plain copy's source differs from this picture, an AND's is not white,
+    // an exclusive or's is not black); its ends are not written at all, which spares a
+    // reticle under AND its white corners.
+    Rect copyRect(const Rect& to, const Bitmap& source, const Rect& from, ChangedRows& changed);
+    // The part of this picture copyRect(to, source, from) would write, without writing it.
+    Rect copiedArea(const Rect& to, const Bitmap& source, const Rect& from) const;
+    // Copies the rectangle `area` of `source` onto the same rectangle of this picture, at 1:1
+    // under this picture's copy mode, except the pixels inside any of `kept`; for each row the
+    // columns it changed go into `changed`, cut as above. Putting back an old frame's area but
+    // for what the new frame covers anyway costs only the uncovered part.
+    void copyRectExcept(const Rect& area, const Bitmap& source, std::span<const Rect> kept,
+                        ChangedRows& changed);
     // Draws the whole of `source` at its own size with its top-left at (left, top).
     Rect draw(int left, int top, const Bitmap& source);
+    Rect draw(int left, int top, const Bitmap& source, ChangedRows& changed);
     // The whole picture as a rectangle at (0, 0).
     Rect rect() const { return Rect{0, 0, width_, height_}; }
 
