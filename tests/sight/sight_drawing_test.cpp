@@ -131,6 +131,43 @@ TEST(DrawTinyTarget, CentresManOnTheTargetsTruePlace) {
     EXPECT_EQ(view.pixel(91, 44), kBackground);
 }
 
+// The disc-cut sprite of the lens edge, found row by row, against the same cut as a test of
+// each point: random sprites with see-through holes, discs of random sizes around random
+// places, sprites half off the view.
+TEST(DrawKeyedSprite, TheDiscCutDrawsWhatTheSameDistanceTestPerPixelDraws) {
+    std::uint32_t seed = 99;
+    auto next = [&seed](int low, int high) {
+        seed = seed * 1103515245u + 12345u;
+        return low + int((seed >> 16) % std::uint32_t(high - low + 1));
+    };
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        Bitmap sprite(next(1, 40), next(1, 30), kSpriteColour);
+        for (int k = next(0, 200); k > 0; --k) {
+            sprite.setPixel(next(0, sprite.width() - 1), next(0, sprite.height() - 1),
+                            next(0, 2) == 0 ? sight::kSeeThroughColour : std::uint32_t(k));
+        }
+        const int left = next(-30, 70);
+        const int top = next(-20, 50);
+        const int cx = next(-10, 90);
+        const int cy = next(-10, 70);
+        const int radius = next(-2, 40);
+        const std::int64_t radiusSquared = std::int64_t(radius) * radius;
+
+        Bitmap expected(80, 60, kBackground);
+        const Rect expectedChanged =
+            sight::DrawKeyedSprite(expected, sprite, left, top, [&](int x, int y) {
+                const std::int64_t dx = x - cx;
+                const std::int64_t dy = y - cy;
+                return radius > 0 && dx * dx + dy * dy < radiusSquared;
+            });
+        Bitmap actual(80, 60, kBackground);
+        EXPECT_EQ(sight::DrawKeyedSpriteInDisc(actual, sprite, left, top, cx, cy, radius),
+                  expectedChanged);
+        ASSERT_EQ(actual, expected);
+    }
+}
+
 // A 77 x 50 target sprite of one colour, as large as a middle target size.
 Bitmap targetSprite() {
     return Bitmap(77, 50, kSpriteColour);
