@@ -1,7 +1,9 @@
 // The drawing operations of the sight, pure functions over pictures and plain numbers.
 #include "sight/sight_drawing.h"
 
+#include <array>
 #include <cmath>
+#include <tuple>
 
 #include "sight/sight_geometry.h"
 
@@ -10,15 +12,31 @@ namespace sight {
 using toolkit::Bitmap;
 using toolkit::Rect;
 
-Rect DrawLens(Bitmap& view, const Bitmap& clean, int cx, int cy, int magnifyNum, int magnifyDen,
-              std::uint8_t& lensRadius) {
+namespace {
+Rect DrawLensPieces(Bitmap& view, const Bitmap& clean, int cx, int cy, int magnifyNum,
+                    int magnifyDen, std::uint8_t& lensRadius, toolkit::ChangedRows* changed) {
     const LensLayout layout = LensPieces(cx, cy, magnifyNum, magnifyDen, lensRadius);
-    Rect changed;
+    Rect bounds;
     for (const LensPiece& piece : layout.pieces) {
-        changed = changed.united(view.copyRect(piece.destination, clean, piece.source));
+        const Rect written = view.copyRect(piece.destination, clean, piece.source);
+        if (changed != nullptr) {
+            changed->include(written);
+        }
+        bounds = bounds.united(written);
     }
     lensRadius = std::uint8_t(layout.finalRadius);
-    return changed;
+    return bounds;
+}
+}  // namespace
+
+Rect DrawLens(Bitmap& view, const Bitmap& clean, int cx, int cy, int magnifyNum, int magnifyDen,
+              std::uint8_t& lensRadius) {
+    return DrawLensPieces(view, clean, cx, cy, magnifyNum, magnifyDen, lensRadius, nullptr);
+}
+
+Rect DrawLens(Bitmap& view, const Bitmap& clean, int cx, int cy, int magnifyNum, int magnifyDen,
+              std::uint8_t& lensRadius, toolkit::ChangedRows& changed) {
+    return DrawLensPieces(view, clean, cx, cy, magnifyNum, magnifyDen, lensRadius, &changed);
 }
 
 namespace {
@@ -124,6 +142,36 @@ Rect DrawMagnifiedTarget(Bitmap& view, const Bitmap& sprite, int cx, int cy, int
 Rect DrawReticle(Bitmap& view, const Bitmap& reticle, int cx, int cy) {
     view.setCopyMode(toolkit::CopyMode::SrcAnd);
     return view.draw(cx - reticle.width() / 2, cy - reticle.height() / 2, reticle);
+}
+
+Rect DrawReticle(Bitmap& view, const Bitmap& reticle, int cx, int cy,
+                 toolkit::ChangedRows& changed) {
+    view.setCopyMode(toolkit::CopyMode::SrcAnd);
+    return view.draw(cx - reticle.width() / 2, cy - reticle.height() / 2, reticle, changed);
+}
+
+void DrawSightFrame(Bitmap& view, const FramePictures& pictures, const FramePlace& place,
+                    const Rect& previousArea, std::uint8_t& lensRadius, FrameChanges& changes) {
+    changes.clear();
+    const LensLayout lens =
+        LensPieces(place.cx, place.cy, place.magnifyNum, place.magnifyDen, lensRadius);
+    std::array<Rect, std::tuple_size_v<decltype(lens.pieces)>> covered;
+    for (std::size_t k = 0; k < covered.size(); ++k) {
+        covered[k] =
+            view.copiedArea(lens.pieces[k].destination, pictures.clean, lens.pieces[k].source);
+    }
+    view.setCopyMode(toolkit::CopyMode::SrcCopy);
+    view.copyRectExcept(previousArea, pictures.clean, covered, changes.restored);
+    if (TinyTargetShown(place.cx, place.cy, place.targetX, place.targetY, place.magnifyNum,
+                        place.magnifyDen, lensRadius)) {
+        changes.tinyTarget = DrawTinyTarget(view, pictures.man, place.targetX, place.targetY);
+    }
+    DrawLens(view, pictures.clean, place.cx, place.cy, place.magnifyNum, place.magnifyDen,
+             lensRadius, changes.drawn);
+    changes.drawn.include(DrawMagnifiedTarget(
+        view, pictures.sprite, place.cx, place.cy, place.cursorX, place.cursorY, place.targetX,
+        place.targetY, place.magnifyNum, place.magnifyDen, lensRadius));
+    DrawReticle(view, pictures.reticle, place.cx, place.cy, changes.drawn);
 }
 
 }  // namespace sight

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "toolkit/bitmap.h"
+#include "toolkit/changed_rows.h"
 
 namespace sight {
 
@@ -16,6 +17,10 @@ namespace sight {
 // final radius (194 from 150).
 toolkit::Rect DrawLens(toolkit::Bitmap& view, const toolkit::Bitmap& clean, int cx, int cy,
                        int magnifyNum, int magnifyDen, std::uint8_t& lensRadius);
+// The same, adding the rows of each piece to `changed`.
+toolkit::Rect DrawLens(toolkit::Bitmap& view, const toolkit::Bitmap& clean, int cx, int cy,
+                       int magnifyNum, int magnifyDen, std::uint8_t& lensRadius,
+                       toolkit::ChangedRows& changed);
 
 // The colour a sprite leaves out: the landscape shows through it.
 constexpr std::uint32_t kSeeThroughColour = 0xFFFFFF;
@@ -111,4 +116,51 @@ toolkit::Rect DrawMagnifiedTarget(toolkit::Bitmap& view, const toolkit::Bitmap& 
 // The reticle centred on (cx, cy), ANDed onto the view: its white leaves the view as it is,
 // its black lines and ring come out black. Leaves the view's copy mode at SRCAND.
 toolkit::Rect DrawReticle(toolkit::Bitmap& view, const toolkit::Bitmap& reticle, int cx, int cy);
+// The same, adding to `changed` the columns of each row whose pixels its black really changed.
+toolkit::Rect DrawReticle(toolkit::Bitmap& view, const toolkit::Bitmap& reticle, int cx, int cy,
+                          toolkit::ChangedRows& changed);
+
+// The pictures one frame of the moving sight is drawn from.
+struct FramePictures {
+    const toolkit::Bitmap& clean;    // the landscape, put back and magnified
+    const toolkit::Bitmap& man;      // the naked-eye target
+    const toolkit::Bitmap& sprite;   // the target in the lens
+    const toolkit::Bitmap& reticle;  // ANDed over the lens
+};
+
+// Where one frame is drawn, in picture pixels.
+struct FramePlace {
+    int cx = 0;  // lens centre
+    int cy = 0;
+    int cursorX = 0;  // the mouse point; the lens edge is measured from here
+    int cursorY = 0;
+    int targetX = 0;  // the target's true place
+    int targetY = 0;
+    int magnifyNum = 3;
+    int magnifyDen = 1;
+};
+
+// What one frame changed in the view: the part of the previous frame's area it put back, the
+// naked-eye target, and the new sight (lens, magnified target and reticle).
+struct FrameChanges {
+    toolkit::ChangedRows restored;
+    toolkit::Rect tinyTarget;
+    toolkit::ChangedRows drawn;
+    void clear() {
+        restored.clear();
+        tinyTarget = {};
+        drawn.clear();
+    }
+};
+
+// One frame of the moving sight: `previousArea` put back from the clean landscape under plain
+// copy, the naked-eye target if it lies outside the lens, the lens, the magnified target and
+// the reticle, in that order. What the new lens covers is left out of putting back, as the
+// lens paints over it under plain copy anyway: the same pixels for about half the bytes.
+// `lensRadius` goes in at the start radius and comes out at the lens's final one; the view's
+// copy mode is left at SRCAND. `changes` is cleared first.
+void DrawSightFrame(toolkit::Bitmap& view, const FramePictures& pictures, const FramePlace& place,
+                    const toolkit::Rect& previousArea, std::uint8_t& lensRadius,
+                    FrameChanges& changes);
+
 }  // namespace sight

@@ -114,6 +114,10 @@ void ImageControl::Invalidate(const Rect& pictureArea) {
     update(area & rect());
 }
 
+void ImageControl::Invalidate(const ChangedRows& pictureRows) {
+    Invalidate(pictureRows.boundingRect());
+}
+
 void ImageControl::Invalidate() {
     update();
 }

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "toolkit/bitmap.h"
+#include "toolkit/changed_rows.h"
 
 namespace toolkit {
 
@@ -40,6 +41,7 @@ class ImageControl : public QWidget {
     // Tells the control that handlers drew into `pictureArea` of its picture: only that part
     // of the control is repainted. The whole picture when no area is given.
     void Invalidate(const Rect& pictureArea);
+    void Invalidate(const ChangedRows& pictureRows);
     void Invalidate();
 
     // Where the picture is drawn, in control coordinates.
