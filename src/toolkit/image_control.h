@@ -6,6 +6,7 @@
 
 #include "toolkit/bitmap.h"
 #include "toolkit/changed_rows.h"
+#include "toolkit/smooth_scale.h"
 
 namespace toolkit {
 
@@ -64,8 +65,21 @@ class ImageControl : public QWidget {
   private:
     void updateMouseTransparency();
     void updateOpaqueness();
+    // Whether the control scales its picture itself rather than through QPainter: an opaque
+    // picture scaled at a whole device pixel ratio.
+    bool scalesItself() const;
+    int deviceRatio() const;
+    // The scale from the picture onto the destination's device pixels, made anew when either
+    // size changed.
+    const SmoothScale& currentScale();
+    // Repaints, on each destination row in [firstRow, endRow), the span `destinationRows`
+    // holds for it.
+    void updateRows(const std::vector<ChangedRows::Span>& destinationRows, int firstRow,
+                    int endRow);
 
     Bitmap picture_;
+    SmoothScale scale_;
+    QImage scaled_;  // the scaled parts, where they cannot be written where they are shown
     Scaling scaling_ = Scaling::None;
     bool autoSize_ = false;
     bool transparent_ = false;
