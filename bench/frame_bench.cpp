@@ -29,10 +29,11 @@ void ReportBytes(benchmark::State& state, const Traffic& traffic) {
 void SightFrame(benchmark::State& state, const FrameCase& frame) {
     const SightPictures& pictures = Pictures();
     Bitmap view = pictures.clean;
-    // The mouse moved a little since the last frame: the whole frame area is put back.
-    Rect previousArea = sight::SightFrameArea(frame.cx, frame.cy);
+    sight::FrameChanges changes;
+    int step = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(DrawSightFrame(view, pictures, frame, previousArea));
+        DrawSightFrame(view, pictures, frame, step++, changes);
+        benchmark::DoNotOptimize(changes);
         benchmark::ClobberMemory();
     }
     ReportBytes(state, FrameTraffic(pictures, frame));
@@ -149,6 +150,12 @@ void RegisterFrameBenchmarks() {
         benchmark::RegisterBenchmark(
             ("BM_MemoryFloor/" + frame.name).c_str(),
             [traffic](benchmark::State& state) { MemoryFloor(state, traffic); })
+            ->MeasureProcessCPUTime()
+            ->Unit(benchmark::kMicrosecond);
+        const Traffic change = ChangeFloorTraffic(Pictures(), frame);
+        benchmark::RegisterBenchmark(
+            ("BM_ChangeFloor/" + frame.name).c_str(),
+            [change](benchmark::State& state) { MemoryFloor(state, change); })
             ->MeasureProcessCPUTime()
             ->Unit(benchmark::kMicrosecond);
         RegisterReferenceFrames(frame);
