@@ -3,6 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "benchmarks.h"
@@ -138,26 +141,25 @@ void FixedView(benchmark::State& state, FixedViewStep step) {
     ReportBytes(state, FixedViewTraffic(step));
 }
 
+// A benchmark of drawing in processor time, in microseconds.
+void RegisterDrawing(const std::string& name, std::function<void(benchmark::State&)> drawing) {
+    benchmark::RegisterBenchmark(name.c_str(), std::move(drawing))
+        ->MeasureProcessCPUTime()
+        ->Unit(benchmark::kMicrosecond);
+}
+
+void RegisterFloor(const std::string& name, const Traffic& traffic) {
+    RegisterDrawing(name, [traffic](benchmark::State& state) { MemoryFloor(state, traffic); });
+}
+
 }  // namespace
 
 void RegisterFrameBenchmarks() {
     for (const FrameCase& frame : FrameCases()) {
-        benchmark::RegisterBenchmark(("BM_SightFrame/" + frame.name).c_str(),
-                                     [frame](benchmark::State& state) { SightFrame(state, frame); })
-            ->MeasureProcessCPUTime()
-            ->Unit(benchmark::kMicrosecond);
-        const Traffic traffic = FrameTraffic(Pictures(), frame);
-        benchmark::RegisterBenchmark(
-            ("BM_MemoryFloor/" + frame.name).c_str(),
-            [traffic](benchmark::State& state) { MemoryFloor(state, traffic); })
-            ->MeasureProcessCPUTime()
-            ->Unit(benchmark::kMicrosecond);
-        const Traffic change = ChangeFloorTraffic(Pictures(), frame);
-        benchmark::RegisterBenchmark(
-            ("BM_ChangeFloor/" + frame.name).c_str(),
-            [change](benchmark::State& state) { MemoryFloor(state, change); })
-            ->MeasureProcessCPUTime()
-            ->Unit(benchmark::kMicrosecond);
+        RegisterDrawing("BM_SightFrame/" + frame.name,
+                        [frame](benchmark::State& state) { SightFrame(state, frame); });
+        RegisterFloor("BM_MemoryFloor/" + frame.name, FrameTraffic(Pictures(), frame));
+        RegisterFloor("BM_ChangeFloor/" + frame.name, ChangeFloorTraffic(Pictures(), frame));
         RegisterReferenceFrames(frame);
     }
     const FixedViewCase steps[] = {
@@ -166,17 +168,10 @@ void RegisterFrameBenchmarks() {
         {"burst", FixedViewStep::Burst},
     };
     for (const FixedViewCase& step : steps) {
-        benchmark::RegisterBenchmark(
-            (std::string("BM_FixedView/") + step.name).c_str(),
-            [step](benchmark::State& state) { FixedView(state, step.step); })
-            ->MeasureProcessCPUTime()
-            ->Unit(benchmark::kMicrosecond);
-        const Traffic traffic = FixedViewTraffic(step.step);
-        benchmark::RegisterBenchmark(
-            (std::string("BM_MemoryFloor/fixed_view/") + step.name).c_str(),
-            [traffic](benchmark::State& state) { MemoryFloor(state, traffic); })
-            ->MeasureProcessCPUTime()
-            ->Unit(benchmark::kMicrosecond);
+        RegisterDrawing(std::string("BM_FixedView/") + step.name,
+                        [step](benchmark::State& state) { FixedView(state, step.step); });
+        RegisterFloor(std::string("BM_MemoryFloor/fixed_view/") + step.name,
+                      FixedViewTraffic(step.step));
     }
 }
 
