@@ -4,7 +4,9 @@
 // pixel each shows) and then run row by row. The general run looks up the source pixel of
 // every destination pixel; the fast runs cover what the sight draws at every mouse move (1:1
 // rows in all three modes, enlargements under plain copy) as straight loops over a row that
-// the compiler turns into vector instructions. This file is built with -O3 for that.
+// the compiler turns into vector instructions. This file is built with -O3 for that. Under
+// AND and exclusive or a 1:1 copy runs only over the source's ink, the runs of its rows that
+// change anything, which a picture finds once and keeps until it changes.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -19,6 +21,13 @@
 #include "toolkit/row_search.h"
 
 namespace toolkit {
+
+// The runs of a picture's rows that a copy under AND or exclusive or changes anything with:
+// row y's runs are spans[rowStarts[y]] up to spans[rowStarts[y + 1]], left to right.
+struct InkRows {
+    std::vector<std::size_t> rowStarts;
+    std::vector<ChangedRows::Span> spans;
+};
 
 namespace {
 
@@ -43,12 +52,14 @@ struct AndCopy {
         return destination & source;
     }
     static constexpr std::uint32_t kLeavesAlone = 0xFFFFFFFF;  // white
+    static constexpr CopyMode kMode = CopyMode::SrcAnd;
 };
 struct InvertCopy {
     static std::uint32_t combine(std::uint32_t destination, std::uint32_t source) {
         return (destination ^ source) | kOpaque;
     }
     static constexpr std::uint32_t kLeavesAlone = kOpaque;  // black
+    static constexpr CopyMode kMode = CopyMode::SrcInvert;
 };
 
 // One axis of a scaled copy: destination step i (0 <= i < destinationLength) lands on
@@ -334,9 +345,58 @@ void copyEnlarged(Bitmap& destination, const Bitmap& source, const CopyPlan& pla
     }
 }
 
+// A 1:1 copy under AND or exclusive or, run by run of the source's ink: what lies between the
+// runs would leave the destination as it is, so it is neither read nor written.
+template <typename Rule>
+void copyInk(Bitmap& destination, const Bitmap& source, const CopyPlan& plan,
+             ChangedRows* changed) {
+    const InkRows& ink = source.inkRows(Rule::kMode);
+    const std::int64_t shift = plan.columns.destinationStart - plan.columns.sourceStart;
+    const int firstSourceColumn = plan.firstSourceColumn();
+    const int endSourceColumn = firstSourceColumn + int(plan.columnCount());
+    SourceWalk sourceRow(plan.rows, plan.rowSteps.first);
+    for (std::int64_t step = plan.rowSteps.first; step < plan.rowSteps.end;
+         ++step, sourceRow.next()) {
+        const auto y = std::size_t(sourceRow.source());
+        int first = endSourceColumn;
+        int end = firstSourceColumn;
+        const std::uint32_t* from = source.scanLine(int(y));
+        std::uint32_t* target = nullptr;
+        for (std::size_t k = ink.rowStarts[y]; k < ink.rowStarts[y + 1]; ++k) {
+            int left = std::max(ink.spans[k].left, firstSourceColumn);
+            int right = std::min(ink.spans[k].right, endSourceColumn);
+            // A run holds short gaps; cut where the copy's edge falls in one, so that what is
+            // reported changed begins and ends on ink.
+            while (left < right && from[left] == Rule::kLeavesAlone) {
+                ++left;
+            }
+            while (right > left && from[right - 1] == Rule::kLeavesAlone) {
+                --right;
+            }
+            if (left >= right) {
+                continue;
+            }
+            if (target == nullptr) {
+                target = destination.scanLine(int(plan.rows.destinationAt(step)));
+            }
+            combineRow<Rule>(target + (left + shift), from + left, std::size_t(right - left));
+            first = std::min(first, left);
+            end = std::max(end, right);
+        }
+        if (changed != nullptr && first < end) {
+            changed->include(int(plan.rows.destinationAt(step)), int(first + shift),
+                             int(end + shift));
+        }
+    }
+}
+
 template <typename Rule>
 void copyOneToOne(Bitmap& destination, const Bitmap& source, const CopyPlan& plan,
                   ChangedRows* changed) {
+    if constexpr (!std::is_same_v<Rule, PlainCopy>) {
+        copyInk<Rule>(destination, source, plan, changed);
+        return;
+    }
     const int firstColumn = plan.firstColumn();
     const int firstSourceColumn = plan.firstSourceColumn();
     const std::size_t count = plan.columnCount();
@@ -484,6 +544,49 @@ Rect Rect::united(const Rect& other) const {
     }
     return Rect{std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
                 std::max(bottom, other.bottom)};
+}
+
+namespace {
+// Runs closer than this are kept as one: combining the few pixels between them changes
+// nothing and costs less than starting another run.
+constexpr int kShortestGap = 16;
+
+std::shared_ptr<const InkRows> findInk(const Bitmap& picture, std::uint32_t leavesAlone) {
+    auto ink = std::make_shared<InkRows>();
+    ink->rowStarts.reserve(std::size_t(picture.height()) + 1);
+    const SameValue alone{leavesAlone};
+    const auto width = std::size_t(picture.width());
+    for (int y = 0; y < picture.height(); ++y) {
+        ink->rowStarts.push_back(ink->spans.size());
+        const std::uint32_t* row = picture.scanLine(y);
+        std::size_t x = FirstDifference(row, alone, width);
+        while (x < width) {
+            std::size_t end = x + 1;
+            while (end < width && row[end] != leavesAlone) {
+                ++end;
+            }
+            const std::size_t rowFirstSpan = ink->rowStarts.back();
+            if (ink->spans.size() > rowFirstSpan &&
+                int(x) - ink->spans.back().right < kShortestGap) {
+                ink->spans.back().right = int(end);
+            } else {
+                ink->spans.push_back({int(x), int(end)});
+            }
+            x = end + FirstDifference(row + end, alone, width - end);
+        }
+    }
+    ink->rowStarts.push_back(ink->spans.size());
+    return ink;
+}
+}  // namespace
+
+const InkRows& Bitmap::inkRows(CopyMode mode) const {
+    std::shared_ptr<const InkRows>& ink = mode == CopyMode::SrcInvert ? invertInk_ : andInk_;
+    if (!ink) {
+        ink = findInk(
+            *this, mode == CopyMode::SrcInvert ? InvertCopy::kLeavesAlone : AndCopy::kLeavesAlone);
+    }
+    return *ink;
 }
 
 Rect Bitmap::copyRect(const Rect& to, const Bitmap& source, const Rect& from) {

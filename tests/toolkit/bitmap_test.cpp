@@ -366,6 +366,44 @@ TEST(BitmapCopy, CopyExceptLeavesTheKeptRectanglesAndNamesEachRowsChangedPixels)
     }
 }
 
+// AND and exclusive or keep where a source picture changes anything once they have looked;
+// a picture changed since must be looked at again, whichever way it was changed.
+TEST(BitmapCopy, ASourceChangedBetweenCopiesIsCopiedAsItIsNow) {
+    struct Change {
+        const char* how;
+        void (*apply)(Bitmap&);
+    };
+    const Change changes[] = {
+        {"a pixel set", [](Bitmap& p) { p.setPixel(2, 1, 0x000000); }},
+        {"a row written", [](Bitmap& p) { p.scanLine(3)[4] = Bitmap::kOpaque; }},
+        {"a rectangle copied onto it",
+         [](Bitmap& p) {
+             p.copyRect(Rect{0, 0, 3, 2}, Bitmap(3, 2, 0x0000FF), Rect{0, 0, 3, 2});
+         }},
+        {"a picture drawn on it", [](Bitmap& p) { p.draw(5, 2, Bitmap(2, 2, 0x00FF00)); }},
+        {"another picture assigned", [](Bitmap& p) { p = Bitmap(8, 5, 0x808080); }},
+    };
+    for (const Change& change : changes) {
+        for (const CopyMode mode : {CopyMode::SrcAnd, CopyMode::SrcInvert}) {
+            SCOPED_TRACE(testing::Message() << change.how << ", mode " << std::hex << int(mode));
+            // White and black only: AND and exclusive or each leave half of it alone.
+            Bitmap source(8, 5, 0xFFFFFF);
+            for (int x = 0; x < 8; x += 3) {
+                source.setPixel(x, 2, 0x000000);
+            }
+            Bitmap view = coordinatePicture(10, 7, 0x800000);
+            view.setCopyMode(mode);
+            view.draw(1, 1, source);
+            change.apply(source);
+            Bitmap expected = view;
+            toolkit::CopyRectGeneral(expected, Rect{1, 1, 9, 6}, source, Rect{0, 0, 8, 5});
+            toolkit::ChangedRows changed;
+            view.draw(1, 1, source, changed);
+            EXPECT_EQ(view, expected);
+        }
+    }
+}
+
 TEST(BitmapCopy, RectanglesWhollyOutsideOrEmptyChangeNothing) {
     const Bitmap source = coordinatePicture(4, 4, 0x400000);
     const Rect whole{0, 0, 4, 4};
