@@ -99,10 +99,8 @@ struct FrameParts {
     long long uncoveredBytes = 0;
     toolkit::Rect tinyTarget;
     toolkit::Rect magnifiedTarget;
-    // The reticle's square in the view, and of it the part from each row's first to its last
-    // pixel that is not white: only that is ANDed, the rest of the row only read.
-    long long reticleBytes = 0;
-    long long reticleAndedBytes = 0;
+    // The reticle's pixels in the view that are not white: only those change the view.
+    long long reticleInkBytes = 0;
 };
 
 FrameParts PartsOf(const SightPictures& pictures, const FrameCase& frame, int step) {
@@ -139,20 +137,8 @@ FrameParts PartsOf(const SightPictures& pictures, const FrameCase& frame, int st
         view, pictures.sprite, place.cx, place.cy, place.cursorX, place.cursorY, place.targetX,
         place.targetY, kMagnifyNum, kMagnifyDen, lens.finalRadius);
     const toolkit::Rect reticle = sight::DrawReticle(view, pictures.reticle, place.cx, place.cy);
-    parts.reticleBytes = AreaOf(reticle);
-    const int left = place.cx - pictures.reticle.width() / 2;
-    const int top = place.cy - pictures.reticle.height() / 2;
-    for (int y = reticle.top; y < reticle.bottom; ++y) {
-        int first = reticle.right;
-        int last = reticle.left - 1;
-        for (int x = reticle.left; x < reticle.right; ++x) {
-            if (pictures.reticle.pixel(x - left, y - top) != 0xFFFFFF) {
-                first = std::min(first, x);
-                last = x;
-            }
-        }
-        parts.reticleAndedBytes += last >= first ? 4LL * (last - first + 1) : 0;
-    }
+    parts.reticleInkBytes = InkBytes(pictures.reticle, place.cx - pictures.reticle.width() / 2,
+                                     place.cy - pictures.reticle.height() / 2, reticle, 0xFFFFFF);
     return parts;
 }
 
@@ -170,12 +156,22 @@ Traffic Averaged(const SightPictures& pictures, const FrameCase& frame, Count co
 
 }  // namespace
 
+long long InkBytes(const toolkit::Bitmap& picture, int left, int top, const toolkit::Rect& written,
+                   std::uint32_t leavesAlone) {
+    long long bytes = 0;
+    for (int y = written.top; y < written.bottom; ++y) {
+        for (int x = written.left; x < written.right; ++x) {
+            bytes += picture.pixel(x - left, y - top) != leavesAlone ? 4 : 0;
+        }
+    }
+    return bytes;
+}
+
 Traffic FrameTraffic(const SightPictures& pictures, const FrameCase& frame) {
     return Averaged(pictures, frame, [](const FrameParts& parts) {
         const long long copied = parts.uncoveredBytes + AreaOf(parts.tinyTarget) + parts.lensBytes +
                                  AreaOf(parts.magnifiedTarget);
-        return Traffic{copied + parts.reticleBytes + parts.reticleAndedBytes,
-                       copied + parts.reticleAndedBytes};
+        return Traffic{copied + 2 * parts.reticleInkBytes, copied + parts.reticleInkBytes};
     });
 }
 
