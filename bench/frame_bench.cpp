@@ -3,6 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "benchmarks.h"
@@ -29,16 +32,18 @@ void ReportBytes(benchmark::State& state, const Traffic& traffic) {
 void SightFrame(benchmark::State& state, const FrameCase& frame) {
     const SightPictures& pictures = Pictures();
     Bitmap view = pictures.clean;
-    // The mouse moved a little since the last frame: the whole frame area is put back.
-    Rect previousArea = sight::SightFrameArea(frame.cx, frame.cy);
+    sight::FrameChanges changes;
+    int step = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(DrawSightFrame(view, pictures, frame, previousArea));
+        DrawSightFrame(view, pictures, frame, step++, changes);
+        benchmark::DoNotOptimize(changes);
         benchmark::ClobberMemory();
     }
     ReportBytes(state, FrameTraffic(pictures, frame));
 }
 
-// The memory floor: one plain copy reading and writing as many bytes as the measured drawing.
+// The memory floor: one plain copy reading and writing as many bytes as the measured drawing
+// must.
 void MemoryFloor(benchmark::State& state, const Traffic& traffic) {
     const std::size_t bytes = std::size_t(traffic.bytesRead + traffic.bytesWritten) / 2;
     std::vector<std::uint32_t> from(bytes / 4, 0xFF336699u);
@@ -67,26 +72,42 @@ constexpr int kImpactY = kFixedY - 60;
 constexpr int kTargetX = kFixedX + 20;
 constexpr int kTargetY = kFixedY + 10;
 
-Rect DrawAtImpact(Bitmap& view, const Bitmap& picture) {
-    const int halfWidth = picture.width() / 2;
-    return view.copyRect(
-        {kImpactX - halfWidth, kImpactY - picture.height(), kImpactX + halfWidth, kImpactY},
-        picture, {0, 0, picture.width(), picture.height()});
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kBlack = 0x000000;
+
+int ImpactLeft(const Bitmap& picture) {
+    return kImpactX - picture.width() / 2;
+}
+int ImpactTop(const Bitmap& picture) {
+    return kImpactY - picture.height();
 }
 
-// Draws one step and adds what it read and wrote to `traffic`.
+Rect DrawAtImpact(Bitmap& view, const Bitmap& picture) {
+    return view.draw(ImpactLeft(picture), ImpactTop(picture), picture);
+}
+
+// Draws one step and, given a `traffic`, adds what it must read and write to it: counted
+// apart from the measured drawing, as counting the ink takes longer than drawing it.
 Rect DrawFixedViewStep(Bitmap& view, const SightPictures& pictures, FixedViewStep step,
-                       Traffic& traffic) {
-    const auto copied = [&traffic](const Rect& written) {
-        traffic.bytesRead += AreaOf(written);
-        traffic.bytesWritten += AreaOf(written);
+                       Traffic* traffic) {
+    const auto copied = [traffic](const Rect& written) {
+        if (traffic != nullptr) {
+            traffic->bytesRead += AreaOf(written);
+            traffic->bytesWritten += AreaOf(written);
+        }
         return written;
     };
-    const auto combined = [&traffic](const Rect& written) {
-        traffic.bytesRead += 2 * AreaOf(written);
-        traffic.bytesWritten += AreaOf(written);
+    // Under AND and exclusive or only the pixels that change the view must be touched.
+    const auto combined = [traffic](const Rect& written, const Bitmap& picture, int left, int top,
+                                    std::uint32_t leavesAlone) {
+        if (traffic != nullptr) {
+            const long long ink = InkBytes(picture, left, top, written, leavesAlone);
+            traffic->bytesRead += 2 * ink;
+            traffic->bytesWritten += ink;
+        }
         return written;
     };
+    const Bitmap& reticle = pictures.reticle;
     switch (step) {
         case FixedViewStep::SmokeAfterHit: {
             const Rect area = sight::SightFrameArea(kFixedX, kFixedY);
@@ -99,22 +120,27 @@ Rect DrawFixedViewStep(Bitmap& view, const SightPictures& pictures, FixedViewSte
                 copied(sight::DrawMagnifiedTarget(view, pictures.sprite, kFixedX, kFixedY, kFixedX,
                                                   kFixedY, kTargetX, kTargetY, 3, 1, lensRadius)));
             view.setCopyMode(CopyMode::SrcAnd);
-            changed = changed.united(combined(DrawAtImpact(view, pictures.smoke)));
-            return changed.united(
-                combined(sight::DrawReticle(view, pictures.reticle, kFixedX, kFixedY)));
+            const Bitmap& smoke = pictures.smoke;
+            changed = changed.united(combined(DrawAtImpact(view, smoke), smoke, ImpactLeft(smoke),
+                                              ImpactTop(smoke), kWhite));
+            return changed.united(combined(sight::DrawReticle(view, reticle, kFixedX, kFixedY),
+                                           reticle, kFixedX - reticle.width() / 2,
+                                           kFixedY - reticle.height() / 2, kWhite));
         }
         case FixedViewStep::MarkerTick: {
             view.setCopyMode(CopyMode::SrcInvert);
             const Rect changed =
                 copied(sight::DrawTinyTarget(view, pictures.man, kTargetX, kTargetY));
             const Bitmap& box = pictures.frameBox;
-            return changed.united(
-                combined(view.draw(kTargetX - box.width() / 2, kTargetY - box.height() / 2, box)));
+            const int left = kTargetX - box.width() / 2;
+            const int top = kTargetY - box.height() / 2;
+            return changed.united(combined(view.draw(left, top, box), box, left, top, kBlack));
         }
         case FixedViewStep::Burst:
             // Under the copy mode the last frame left: AND.
             view.setCopyMode(CopyMode::SrcAnd);
-            return combined(DrawAtImpact(view, pictures.burst));
+            return combined(DrawAtImpact(view, pictures.burst), pictures.burst,
+                            ImpactLeft(pictures.burst), ImpactTop(pictures.burst), kWhite);
     }
     return {};
 }
@@ -122,7 +148,7 @@ Rect DrawFixedViewStep(Bitmap& view, const SightPictures& pictures, FixedViewSte
 Traffic FixedViewTraffic(FixedViewStep step) {
     Bitmap scratch = Pictures().clean;
     Traffic traffic;
-    DrawFixedViewStep(scratch, Pictures(), step, traffic);
+    DrawFixedViewStep(scratch, Pictures(), step, &traffic);
     return traffic;
 }
 
@@ -130,27 +156,31 @@ void FixedView(benchmark::State& state, FixedViewStep step) {
     const SightPictures& pictures = Pictures();
     Bitmap view = pictures.clean;
     for (auto _ : state) {
-        Traffic ignored;
-        benchmark::DoNotOptimize(DrawFixedViewStep(view, pictures, step, ignored));
+        benchmark::DoNotOptimize(DrawFixedViewStep(view, pictures, step, nullptr));
         benchmark::ClobberMemory();
     }
     ReportBytes(state, FixedViewTraffic(step));
+}
+
+// A benchmark of drawing in processor time, in microseconds.
+void RegisterDrawing(const std::string& name, std::function<void(benchmark::State&)> drawing) {
+    benchmark::RegisterBenchmark(name.c_str(), std::move(drawing))
+        ->MeasureProcessCPUTime()
+        ->Unit(benchmark::kMicrosecond);
+}
+
+void RegisterFloor(const std::string& name, const Traffic& traffic) {
+    RegisterDrawing(name, [traffic](benchmark::State& state) { MemoryFloor(state, traffic); });
 }
 
 }  // namespace
 
 void RegisterFrameBenchmarks() {
     for (const FrameCase& frame : FrameCases()) {
-        benchmark::RegisterBenchmark(("BM_SightFrame/" + frame.name).c_str(),
-                                     [frame](benchmark::State& state) { SightFrame(state, frame); })
-            ->MeasureProcessCPUTime()
-            ->Unit(benchmark::kMicrosecond);
-        const Traffic traffic = FrameTraffic(Pictures(), frame);
-        benchmark::RegisterBenchmark(
-            ("BM_MemoryFloor/" + frame.name).c_str(),
-            [traffic](benchmark::State& state) { MemoryFloor(state, traffic); })
-            ->MeasureProcessCPUTime()
-            ->Unit(benchmark::kMicrosecond);
+        RegisterDrawing("BM_SightFrame/" + frame.name,
+                        [frame](benchmark::State& state) { SightFrame(state, frame); });
+        RegisterFloor("BM_MemoryFloor/" + frame.name, FrameTraffic(Pictures(), frame));
+        RegisterFloor("BM_ChangeFloor/" + frame.name, ChangeFloorTraffic(Pictures(), frame));
         RegisterReferenceFrames(frame);
     }
     const FixedViewCase steps[] = {
@@ -159,17 +189,10 @@ void RegisterFrameBenchmarks() {
         {"burst", FixedViewStep::Burst},
     };
     for (const FixedViewCase& step : steps) {
-        benchmark::RegisterBenchmark(
-            (std::string("BM_FixedView/") + step.name).c_str(),
-            [step](benchmark::State& state) { FixedView(state, step.step); })
-            ->MeasureProcessCPUTime()
-            ->Unit(benchmark::kMicrosecond);
-        const Traffic traffic = FixedViewTraffic(step.step);
-        benchmark::RegisterBenchmark(
-            (std::string("BM_MemoryFloor/fixed_view/") + step.name).c_str(),
-            [traffic](benchmark::State& state) { MemoryFloor(state, traffic); })
-            ->MeasureProcessCPUTime()
-            ->Unit(benchmark::kMicrosecond);
+        RegisterDrawing(std::string("BM_FixedView/") + step.name,
+                        [step](benchmark::State& state) { FixedView(state, step.step); });
+        RegisterFloor(std::string("BM_MemoryFloor/fixed_view/") + step.name,
+                      FixedViewTraffic(step.step));
     }
 }
 

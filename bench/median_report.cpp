@@ -74,29 +74,39 @@ void SummaryReporter::printFrames() const {
     bool headed = false;
     for (const FrameCase& frame : FrameCases()) {
         const Figure* drawn = find("BM_SightFrame/" + frame.name);
-        const Figure* floor = find("BM_MemoryFloor/" + frame.name);
-        const Figure* painter = find("BM_SightFrameQPainter/" + frame.name);
-        const Figure* perPixel = find("BM_PerPixelMagnifier/" + frame.name);
         if (drawn == nullptr) {
             continue;
         }
         if (!headed) {
             // Processor time: the drawing runs on one thread, and on a shared machine the
             // wall clock also counts the time other programs had the core.
-            out << "\nOne frame of the moving sight, microseconds of processor time (ratio to "
-                   "the frame's)\n"
-                << Format("%-30s %8s %16s %17s %17s\n", "lens/target", "frame", "memory floor",
-                          "QPainter", "per-pixel lens");
+            out << "\nOne frame of the moving sight, microseconds of processor time; beside "
+                   "each floor the frame's time as a multiple of it, beside each other way of "
+                   "drawing the frame its time as a multiple of the frame's\n"
+                << Format("%-28s %7s %16s %16s %17s %17s\n", "lens/target", "frame", "memory floor",
+                          "change floor", "QPainter", "per-pixel lens");
             headed = true;
         }
-        const auto beside = [drawn](const Figure* reference) {
+        const auto beside = [](const Figure* reference, double ratio) {
             return reference == nullptr
                        ? std::string("-")
-                       : Format("%7.1f (%5.2fx)", reference->cpuMicroseconds,
-                                reference->cpuMicroseconds / drawn->cpuMicroseconds);
+                       : Format("%7.1f (%5.2fx)", reference->cpuMicroseconds, ratio);
         };
-        out << Format("%-30s %8.1f %16s %17s %17s\n", frame.name.c_str(), drawn->cpuMicroseconds,
-                      beside(floor).c_str(), beside(painter).c_str(), beside(perPixel).c_str());
+        const auto floor = [&](const Figure* reference) {
+            return beside(reference, reference == nullptr
+                                         ? 0
+                                         : drawn->cpuMicroseconds / reference->cpuMicroseconds);
+        };
+        const auto slower = [&](const Figure* reference) {
+            return beside(reference, reference == nullptr
+                                         ? 0
+                                         : reference->cpuMicroseconds / drawn->cpuMicroseconds);
+        };
+        out << Format("%-28s %7.1f %16s %16s %17s %17s\n", frame.name.c_str(),
+                      drawn->cpuMicroseconds, floor(find("BM_MemoryFloor/" + frame.name)).c_str(),
+                      floor(find("BM_ChangeFloor/" + frame.name)).c_str(),
+                      slower(find("BM_SightFrameQPainter/" + frame.name)).c_str(),
+                      slower(find("BM_PerPixelMagnifier/" + frame.name)).c_str());
     }
 }
 
@@ -110,14 +120,15 @@ void SummaryReporter::printFixedViews() const {
             continue;
         }
         if (!headed) {
-            out << "\nFixed view and shot effects, microseconds of processor time\n"
+            out << "\nFixed view and shot effects, microseconds of processor time; beside the "
+                   "floor the step's time as a multiple of it\n"
                 << Format("%-30s %8s %16s\n", "step", "drawn", "memory floor");
             headed = true;
         }
         out << Format("%-30s %8.1f %16s\n", step, drawn->cpuMicroseconds,
                       floor == nullptr ? "-"
                                        : Format("%7.1f (%5.2fx)", floor->cpuMicroseconds,
-                                                floor->cpuMicroseconds / drawn->cpuMicroseconds)
+                                                drawn->cpuMicroseconds / floor->cpuMicroseconds)
                                              .c_str());
     }
 }
@@ -125,14 +136,27 @@ void SummaryReporter::printFixedViews() const {
 void SummaryReporter::printProgram() const {
     std::ostream& out = GetOutputStream();
     if (const Figure* move = find("BM_MouseMoveToPaint")) {
-        const double events = CounterOf(move->counters, "paints_per_event");
+        const auto counter = [move](const char* name) { return CounterOf(move->counters, name); };
+        const double ours = counter("event_us_median");
+        const double qtAlone = counter("qt_us_median");
         out << Format(
-            "\nMouse move to the repainted view: %.0f us a move on average; of single moves "
-            "the median %.0f us, the 99th percentile %.0f us; %.0f logical pixels and %.1f "
-            "paint events a move\n",
-            move->microseconds, CounterOf(move->counters, "event_us_median"),
-            CounterOf(move->counters, "event_us_p99"),
-            CounterOf(move->counters, "painted_px_per_event"), events);
+                   "\nMouse move to the repainted view, microseconds a move: wall clock, and in "
+                   "brackets the process's processor time\n"
+                   "  ours, the event through Qt to the painted window: median %.0f (%.0f), "
+                   "99th percentile %.0f (%.0f), %.0f on average\n",
+                   ours, counter("event_cpu_us_median"), counter("event_us_p99"),
+                   counter("event_cpu_us_p99"), move->microseconds)
+            << Format(
+                   "  Qt alone repainting the same region with one picture scaled: median %.0f "
+                   "(%.0f), 99th percentile %.0f (%.0f)\n",
+                   qtAlone, counter("qt_cpu_us_median"), counter("qt_us_p99"),
+                   counter("qt_cpu_us_p99"))
+            << Format(
+                   "  ours as a multiple of Qt alone: median %.2fx (%.2fx); our share of a move: "
+                   "%.0f (%.0f); %.0f logical pixels and %.1f paint events a move\n",
+                   ours / qtAlone, counter("event_cpu_us_median") / counter("qt_cpu_us_median"),
+                   ours - qtAlone, counter("event_cpu_us_median") - counter("qt_cpu_us_median"),
+                   counter("painted_px_per_event"), counter("paints_per_event"));
     }
     if (const Figure* startup = find("BM_Startup")) {
         out << Format(

@@ -30,11 +30,14 @@ PaintWatch::~PaintWatch() {
 bool PaintWatch::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint && watched->isWidgetType()) {
         QWidget* window = window_();
-        if (window != nullptr && static_cast<QWidget*>(watched)->window() == window) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (window != nullptr && widget->window() == window) {
             ++paints;
-            for (const QRect& part : static_cast<QPaintEvent*>(event)->region()) {
+            const QRegion& region = static_cast<QPaintEvent*>(event)->region();
+            for (const QRect& part : region) {
                 paintedPixels += qint64(part.width()) * part.height();
             }
+            paintedParts.emplace_back(widget, region);
         }
     }
     return false;

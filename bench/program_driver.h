@@ -5,6 +5,9 @@
 #include <QObject>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -19,6 +22,8 @@ class PaintWatch : public QObject {
 
     int paints = 0;
     long long paintedPixels = 0;  // logical pixels, summed over the painted regions
+    // Each paint's widget and region, in the widget's coordinates.
+    std::vector<std::pair<const QWidget*, QRegion>> paintedParts;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

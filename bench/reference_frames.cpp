@@ -54,51 +54,52 @@ PainterPictures MakePainterPictures(const SightPictures& pictures) {
 // smoothing), SourceOver for the keyed sprites, a circular clip at the lens edge, and the
 // AND raster operation for the reticle.
 void DrawSightFrameWithPainter(QImage& view, const PainterPictures& pictures,
-                               const FrameCase& frame, QRect& previousArea) {
+                               const FrameCase& frame, int step) {
+    const sight::FramePlace place = PlaceOf(frame, step);
+    const QRect previousArea = ToQRect(PreviousAreaOf(frame, step));
     QPainter painter(&view);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(previousArea, pictures.clean, previousArea);
     std::uint8_t lensRadius = sight::kLensStartRadius;
-    if (sight::TinyTargetShown(frame.cx, frame.cy, frame.targetX, frame.targetY, 3, 1,
+    if (sight::TinyTargetShown(place.cx, place.cy, place.targetX, place.targetY, 3, 1,
                                lensRadius)) {
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        painter.drawImage(QPoint(frame.targetX - pictures.man.width() / 2,
-                                 frame.targetY - pictures.man.height() / 2),
+        painter.drawImage(QPoint(place.targetX - pictures.man.width() / 2,
+                                 place.targetY - pictures.man.height() / 2),
                           pictures.man);
     }
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    const sight::LensLayout lens = sight::LensPieces(frame.cx, frame.cy, 3, 1, lensRadius);
+    const sight::LensLayout lens = sight::LensPieces(place.cx, place.cy, 3, 1, lensRadius);
     for (const sight::LensPiece& piece : lens.pieces) {
         painter.drawImage(ToQRect(piece.destination), pictures.clean, ToQRect(piece.source));
     }
     const sight::Point magnified =
-        sight::MagnifiedTargetPoint(frame.cx, frame.cy, frame.targetX, frame.targetY, 3, 1);
+        sight::MagnifiedTargetPoint(place.cx, place.cy, place.targetX, place.targetY, 3, 1);
     const QPoint spriteTopLeft(magnified.x - pictures.sprite.width() / 2,
                                magnified.y - pictures.sprite.height() / 2);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (sight::CloserThan(frame.cx, frame.cy, magnified.x, magnified.y, lens.finalRadius - 25)) {
+    if (sight::CloserThan(place.cx, place.cy, magnified.x, magnified.y, lens.finalRadius - 25)) {
         painter.drawImage(spriteTopLeft, pictures.sprite);
-    } else if (sight::CloserThan(frame.cx, frame.cy, magnified.x, magnified.y,
+    } else if (sight::CloserThan(place.cx, place.cy, magnified.x, magnified.y,
                                  lens.finalRadius + 50)) {
         const int edge = lens.finalRadius + 10;
         painter.setClipRegion(
-            QRegion(frame.cx - edge, frame.cy - edge, 2 * edge, 2 * edge, QRegion::Ellipse));
+            QRegion(place.cx - edge, place.cy - edge, 2 * edge, 2 * edge, QRegion::Ellipse));
         painter.drawImage(spriteTopLeft, pictures.sprite);
         painter.setClipping(false);
     }
     painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
     painter.drawImage(
-        QPoint(frame.cx - pictures.reticle.width() / 2, frame.cy - pictures.reticle.height() / 2),
+        QPoint(place.cx - pictures.reticle.width() / 2, place.cy - pictures.reticle.height() / 2),
         pictures.reticle);
-    previousArea = ToQRect(sight::SightFrameArea(frame.cx, frame.cy));
 }
 
 void SightFrameWithPainter(benchmark::State& state, const FrameCase& frame) {
     const PainterPictures pictures = MakePainterPictures(Pictures());
     QImage view = pictures.clean.copy();
-    QRect previousArea = ToQRect(sight::SightFrameArea(frame.cx, frame.cy));
+    int step = 0;
     for (auto _ : state) {
-        DrawSightFrameWithPainter(view, pictures, frame, previousArea);
+        DrawSightFrameWithPainter(view, pictures, frame, step++);
         benchmark::ClobberMemory();
     }
 }
@@ -139,22 +140,23 @@ Rect DrawLensPerPixel(Bitmap& view, const Bitmap& clean, int cx, int cy) {
 void SightFrameWithPerPixelLens(benchmark::State& state, const FrameCase& frame) {
     const SightPictures& pictures = Pictures();
     Bitmap view = pictures.clean;
-    Rect previousArea = sight::SightFrameArea(frame.cx, frame.cy);
     constexpr int kFinalRadius = 194;
+    int step = 0;
     for (auto _ : state) {
+        const sight::FramePlace place = PlaceOf(frame, step);
+        const Rect previousArea = PreviousAreaOf(frame, step++);
         view.setCopyMode(toolkit::CopyMode::SrcCopy);
         Rect changed = view.copyRect(previousArea, pictures.clean, previousArea);
-        if (sight::TinyTargetShown(frame.cx, frame.cy, frame.targetX, frame.targetY, 3, 1,
+        if (sight::TinyTargetShown(place.cx, place.cy, place.targetX, place.targetY, 3, 1,
                                    sight::kLensStartRadius)) {
             changed = changed.united(
-                sight::DrawTinyTarget(view, pictures.man, frame.targetX, frame.targetY));
+                sight::DrawTinyTarget(view, pictures.man, place.targetX, place.targetY));
         }
-        changed = changed.united(DrawLensPerPixel(view, pictures.clean, frame.cx, frame.cy));
+        changed = changed.united(DrawLensPerPixel(view, pictures.clean, place.cx, place.cy));
         changed = changed.united(
-            sight::DrawMagnifiedTarget(view, pictures.sprite, frame.cx, frame.cy, frame.cx,
-                                       frame.cy, frame.targetX, frame.targetY, 3, 1, kFinalRadius));
-        changed = changed.united(sight::DrawReticle(view, pictures.reticle, frame.cx, frame.cy));
-        previousArea = sight::SightFrameArea(frame.cx, frame.cy);
+            sight::DrawMagnifiedTarget(view, pictures.sprite, place.cx, place.cy, place.cx,
+                                       place.cy, place.targetX, place.targetY, 3, 1, kFinalRadius));
+        changed = changed.united(sight::DrawReticle(view, pictures.reticle, place.cx, place.cy));
         benchmark::DoNotOptimize(changed);
         benchmark::ClobberMemory();
     }

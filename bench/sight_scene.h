@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "sight/sight_drawing.h"
 #include "toolkit/bitmap.h"
 
 namespace bench {
@@ -21,37 +22,53 @@ struct SightPictures {
 };
 const SightPictures& Pictures();
 
-// Where the target stands against the lens: well inside (whole sprite, no naked-eye target),
-// on the lens edge (the per-pixel edge test, and the naked-eye target beside the lens), or
-// outside (only the naked-eye target).
-enum class TargetPlace { Inside, OnEdge, Outside };
-
-// One measured frame: the lens centre and the target's true place, in picture pixels.
+// One measured frame: the lens centre, the centre of the frame before it (a small mouse move
+// away) and the target's true place, in picture pixels. Measured over and over, the frame is
+// drawn at the two centres in turn, each time after the other.
 struct FrameCase {
     std::string name;  // e.g. "middle/target_inside"
     int cx = 0;
     int cy = 0;
+    int previousCx = 0;
+    int previousCy = 0;
     int targetX = 0;
     int targetY = 0;
 };
 
 // The lens in the middle, at each edge and at each corner of the view, each with the target
-// inside, on and outside the lens edge.
+// inside the lens (whole sprite, no naked-eye target), on its edge (the sprite cut at the
+// edge, the naked-eye target beside the lens) and outside it (only the naked-eye target).
 std::vector<FrameCase> FrameCases();
 
-// One frame of the moving sight as the mouse handler draws it: the previous frame's area
-// put back from the clean scene, the naked-eye target, the 17-piece lens, the magnified
-// target and the reticle. `previousArea` is restored and then becomes this frame's area.
-toolkit::Rect DrawSightFrame(toolkit::Bitmap& view, const SightPictures& pictures,
-                             const FrameCase& frame, toolkit::Rect& previousArea);
+// Where the `step`-th frame of a case is drawn: even steps at the case's centre, odd ones at
+// the centre before it.
+sight::FramePlace PlaceOf(const FrameCase& frame, int step);
+// The area the frame before the `step`-th one drew in, which it puts back.
+toolkit::Rect PreviousAreaOf(const FrameCase& frame, int step);
 
-// Bytes a frame reads and writes, counting each pixel a copy writes as one read and one
-// write, and the reticle's AND as two reads and one write; clipped pieces count only what
-// lies inside the view.
+// The `step`-th frame of the moving sight, drawn as the mouse handler draws it.
+void DrawSightFrame(toolkit::Bitmap& view, const SightPictures& pictures, const FrameCase& frame,
+                    int step, sight::FrameChanges& changes);
+
+// Bytes a frame must read and write, counting each pixel a copy writes as one read and one
+// write (putting back compares instead: two reads), and the reticle's AND as two reads and
+// one write for each of its pixels that is not white (a white one leaves the view as it is);
+// clipped pieces count only what lies inside the view. Averaged over the two places of a
+// case.
 struct Traffic {
     long long bytesRead = 0;
     long long bytesWritten = 0;
 };
+// What the frame's steps must read and write: the previous area but for what the new lens covers
+// put back, the naked-eye target, the 17 lens pieces, the magnified target, the reticle.
 Traffic FrameTraffic(const SightPictures& pictures, const FrameCase& frame);
+// Bytes of `picture`, drawn with its top-left at (left, top), inside `written` that are not
+// `leavesAlone` (white under AND, black under exclusive or): what such a draw must touch.
+long long InkBytes(const toolkit::Bitmap& picture, int left, int top, const toolkit::Rect& written,
+                   std::uint32_t leavesAlone);
+
+// The least any frame must change, each pixel once as a plain copy: the new lens and the
+// part of the previous frame's area it does not cover.
+Traffic ChangeFloorTraffic(const SightPictures& pictures, const FrameCase& frame);
 
 }  // namespace bench

@@ -1,6 +1,10 @@
 // The drawing operations of the sight, pure functions over pictures and plain numbers.
 #include "sight/sight_drawing.h"
 
+#include <array>
+#include <cmath>
+#include <tuple>
+
 #include "sight/sight_geometry.h"
 
 namespace sight {
@@ -8,19 +12,110 @@ namespace sight {
 using toolkit::Bitmap;
 using toolkit::Rect;
 
-Rect DrawLens(Bitmap& view, const Bitmap& clean, int cx, int cy, int magnifyNum, int magnifyDen,
-              std::uint8_t& lensRadius) {
+namespace {
+Rect DrawLensPieces(Bitmap& view, const Bitmap& clean, int cx, int cy, int magnifyNum,
+                    int magnifyDen, std::uint8_t& lensRadius, toolkit::ChangedRows* changed) {
     const LensLayout layout = LensPieces(cx, cy, magnifyNum, magnifyDen, lensRadius);
-    Rect changed;
+    Rect bounds;
     for (const LensPiece& piece : layout.pieces) {
-        changed = changed.united(view.copyRect(piece.destination, clean, piece.source));
+        const Rect written = view.copyRect(piece.destination, clean, piece.source);
+        if (changed != nullptr) {
+            changed->include(written);
+        }
+        bounds = bounds.united(written);
     }
     lensRadius = std::uint8_t(layout.finalRadius);
+    return bounds;
+}
+}  // namespace
+
+Rect DrawLens(Bitmap& view, const Bitmap& clean, int cx, int cy, int magnifyNum, int magnifyDen,
+              std::uint8_t& lensRadius) {
+    return DrawLensPieces(view, clean, cx, cy, magnifyNum, magnifyDen, lensRadius, nullptr);
+}
+
+Rect DrawLens(Bitmap& view, const Bitmap& clean, int cx, int cy, int magnifyNum, int magnifyDen,
+              std::uint8_t& lensRadius, toolkit::ChangedRows& changed) {
+    return DrawLensPieces(view, clean, cx, cy, magnifyNum, magnifyDen, lensRadius, &changed);
+}
+
+namespace {
+
+bool SeeThrough(std::uint32_t stored) {
+    return (stored & Bitmap::kRgbMask) == kSeeThroughColour;
+}
+
+// One row of a sprite over the view: white leaves the view's pixel, any other colour replaces
+// it. A select, not a branch, so the compiler makes vector steps of it (-O3, see CMakeLists).
+void KeyedRow(std::uint32_t* target, const std::uint32_t* source, std::size_t count) {
+    for (std::size_t k = 0; k < count; ++k) {
+        target[k] = SeeThrough(source[k]) ? target[k] : source[k];
+    }
+}
+
+// View columns [first, end).
+struct Columns {
+    std::int64_t first;
+    std::int64_t end;
+};
+
+// The keyed sprite drawn row by row, on view row y only over the view columns
+// columnsOnRow(y) gives as [first, end). Each row is cut to its first and last drawn pixel,
+// which makes the changed rectangle exact.
+template <typename ColumnsOnRow>
+Rect DrawKeyedRows(Bitmap& view, const Bitmap& sprite, int left, int top,
+                   ColumnsOnRow columnsOnRow) {
+    const SpritePart part = VisibleSpritePart(view, sprite, left, top);
+    Rect changed;
+    for (std::int64_t j = part.firstRow; j < part.endRow; ++j) {
+        const int y = top + int(j);
+        const auto [firstX, endX] = columnsOnRow(y);
+        std::int64_t first = std::max<std::int64_t>(part.firstColumn, std::int64_t(firstX) - left);
+        std::int64_t end = std::min<std::int64_t>(part.endColumn, std::int64_t(endX) - left);
+        const std::uint32_t* row = sprite.scanLine(int(j));
+        while (first < end && SeeThrough(row[first])) {
+            ++first;
+        }
+        while (end > first && SeeThrough(row[end - 1])) {
+            --end;
+        }
+        if (first >= end) {
+            continue;
+        }
+        KeyedRow(view.scanLine(y) + left + first, row + first, std::size_t(end - first));
+        changed = changed.united(Rect{left + int(first), y, left + int(end), y + 1});
+    }
     return changed;
 }
 
+}  // namespace
+
 Rect DrawKeyedSprite(Bitmap& view, const Bitmap& sprite, int left, int top) {
-    return DrawKeyedSprite(view, sprite, left, top, [](int, int) { return true; });
+    return DrawKeyedRows(view, sprite, left, top, [&view](int) {
+        return Columns{0, view.width()};
+    });
+}
+
+Rect DrawKeyedSpriteInDisc(Bitmap& view, const Bitmap& sprite, int left, int top, int cx, int cy,
+                           int radius) {
+    const std::int64_t radiusSquared = std::int64_t(radius) * radius;
+    return DrawKeyedRows(view, sprite, left, top, [&](int y) {
+        // The columns x with (x - cx)^2 < radius^2 - (y - cy)^2: |x - cx| <= h, h the largest
+        // whole number whose square is below that.
+        const std::int64_t dy = std::int64_t(y) - cy;
+        const std::int64_t room = radiusSquared - dy * dy;
+        if (radius <= 0 || room <= 0) {
+            return Columns{0, 0};
+        }
+        auto h = std::int64_t(std::sqrt(double(room)));
+        while (h * h >= room) {
+            --h;
+        }
+        while ((h + 1) * (h + 1) < room) {
+            ++h;
+        }
+        return Columns{cx - h, cx + h + 1};
+    });
 }
 
 Rect DrawTinyTarget(Bitmap& view, const Bitmap& man, int targetX, int targetY) {
@@ -39,14 +134,7 @@ Rect DrawMagnifiedTarget(Bitmap& view, const Bitmap& sprite, int cx, int cy, int
     // Near the edge only the points inside the lens are drawn; the reticle's black ring hides
     // the cut.
     if (CloserThan(ax, ay, magnified.x, magnified.y, lensRadius + 50)) {
-        // The same strict test as CloserThan, in integers the compiler can keep in the loop.
-        const std::int64_t lensEdge = lensRadius + 10;
-        const std::int64_t edgeSquared = lensEdge * lensEdge;
-        return DrawKeyedSprite(view, sprite, left, top, [&](int x, int y) {
-            const std::int64_t dx = std::int64_t(x) - ax;
-            const std::int64_t dy = std::int64_t(y) - ay;
-            return dx * dx + dy * dy < edgeSquared;
-        });
+        return DrawKeyedSpriteInDisc(view, sprite, left, top, ax, ay, lensRadius + 10);
     }
     return {};
 }
@@ -54,6 +142,36 @@ Rect DrawMagnifiedTarget(Bitmap& view, const Bitmap& sprite, int cx, int cy, int
 Rect DrawReticle(Bitmap& view, const Bitmap& reticle, int cx, int cy) {
     view.setCopyMode(toolkit::CopyMode::SrcAnd);
     return view.draw(cx - reticle.width() / 2, cy - reticle.height() / 2, reticle);
+}
+
+Rect DrawReticle(Bitmap& view, const Bitmap& reticle, int cx, int cy,
+                 toolkit::ChangedRows& changed) {
+    view.setCopyMode(toolkit::CopyMode::SrcAnd);
+    return view.draw(cx - reticle.width() / 2, cy - reticle.height() / 2, reticle, changed);
+}
+
+void DrawSightFrame(Bitmap& view, const FramePictures& pictures, const FramePlace& place,
+                    const Rect& previousArea, std::uint8_t& lensRadius, FrameChanges& changes) {
+    changes.clear();
+    const LensLayout lens =
+        LensPieces(place.cx, place.cy, place.magnifyNum, place.magnifyDen, lensRadius);
+    std::array<Rect, std::tuple_size_v<decltype(lens.pieces)>> covered;
+    for (std::size_t k = 0; k < covered.size(); ++k) {
+        covered[k] =
+            view.copiedArea(lens.pieces[k].destination, pictures.clean, lens.pieces[k].source);
+    }
+    view.setCopyMode(toolkit::CopyMode::SrcCopy);
+    view.copyRectExcept(previousArea, pictures.clean, covered, changes.restored);
+    if (TinyTargetShown(place.cx, place.cy, place.targetX, place.targetY, place.magnifyNum,
+                        place.magnifyDen, lensRadius)) {
+        changes.tinyTarget = DrawTinyTarget(view, pictures.man, place.targetX, place.targetY);
+    }
+    DrawLens(view, pictures.clean, place.cx, place.cy, place.magnifyNum, place.magnifyDen,
+             lensRadius, changes.drawn);
+    changes.drawn.include(DrawMagnifiedTarget(
+        view, pictures.sprite, place.cx, place.cy, place.cursorX, place.cursorY, place.targetX,
+        place.targetY, place.magnifyNum, place.magnifyDen, lensRadius));
+    DrawReticle(view, pictures.reticle, place.cx, place.cy, changes.drawn);
 }
 
 }  // namespace sight

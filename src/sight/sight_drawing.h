@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "toolkit/bitmap.h"
+#include "toolkit/changed_rows.h"
 
 namespace sight {
 
@@ -16,9 +17,35 @@ namespace sight {
 // final radius (194 from 150).
 toolkit::Rect DrawLens(toolkit::Bitmap& view, const toolkit::Bitmap& clean, int cx, int cy,
                        int magnifyNum, int magnifyDen, std::uint8_t& lensRadius);
+// The same, adding the rows of each piece to `changed`.
+toolkit::Rect DrawLens(toolkit::Bitmap& view, const toolkit::Bitmap& clean, int cx, int cy,
+                       int magnifyNum, int magnifyDen, std::uint8_t& lensRadius,
+                       toolkit::ChangedRows& changed);
 
 // The colour a sprite leaves out: the landscape shows through it.
 constexpr std::uint32_t kSeeThroughColour = 0xFFFFFF;
+
+// The part of a sprite a keyed copy can draw with its top-left at (left, top): sprite columns
+// [firstColumn, endColumn) and rows [firstRow, endRow), leaving out column 0 and row 0 and
+// whatever lies outside the view. In 64 bits, so far-off positions cannot overflow.
+struct SpritePart {
+    std::int64_t firstColumn;
+    std::int64_t endColumn;
+    std::int64_t firstRow;
+    std::int64_t endRow;
+};
+inline SpritePart VisibleSpritePart(const toolkit::Bitmap& view, const toolkit::Bitmap& sprite,
+                                    int left, int top) {
+    const auto firstInside = [](int origin) {
+        return std::max<std::int64_t>(1, -std::int64_t(origin));
+    };
+    return SpritePart{
+        firstInside(left),
+        std::min<std::int64_t>(sprite.width(), std::int64_t(view.width()) - left),
+        firstInside(top),
+        std::min<std::int64_t>(sprite.height(), std::int64_t(view.height()) - top),
+    };
+}
 
 // Copies `sprite` pixel by pixel with its top-left at (left, top), setting the view's
 // pixels directly whatever its copy mode. Pure white is see-through, and column 0 and row 0
@@ -28,17 +55,7 @@ constexpr std::uint32_t kSeeThroughColour = 0xFFFFFF;
 template <typename PixelTest>
 toolkit::Rect DrawKeyedSprite(toolkit::Bitmap& view, const toolkit::Bitmap& sprite, int left,
                               int top, PixelTest&& accepts) {
-    // Sprite columns and rows whose point lies inside the view, in 64 bits so far-off
-    // positions cannot overflow.
-    const auto firstInside = [](int origin) {
-        return std::max<std::int64_t>(1, -std::int64_t(origin));
-    };
-    const std::int64_t firstColumn = firstInside(left);
-    const std::int64_t endColumn =
-        std::min<std::int64_t>(sprite.width(), std::int64_t(view.width()) - left);
-    const std::int64_t firstRow = firstInside(top);
-    const std::int64_t endRow =
-        std::min<std::int64_t>(sprite.height(), std::int64_t(view.height()) - top);
+    const SpritePart part = VisibleSpritePart(view, sprite, left, top);
 
     // Clipped already, so the pixels are read and written in place: the stored values carry
     // the opaque alpha byte both pictures share.
@@ -49,11 +66,11 @@ toolkit::Rect DrawKeyedSprite(toolkit::Bitmap& view, const toolkit::Bitmap& spri
     std::uint32_t* viewPixels = view.isEmpty() ? nullptr : view.scanLine(0);
 
     toolkit::Rect changed;
-    for (std::int64_t i = firstColumn; i < endColumn; ++i) {
+    for (std::int64_t i = part.firstColumn; i < part.endColumn; ++i) {
         const int x = left + int(i);
         int columnTop = 0;
         int columnBottom = 0;
-        for (std::int64_t j = firstRow; j < endRow; ++j) {
+        for (std::int64_t j = part.firstRow; j < part.endRow; ++j) {
             const std::uint32_t stored =
                 spritePixels[std::size_t(j) * spriteStride + std::size_t(i)];
             const int y = top + int(j);
@@ -73,9 +90,16 @@ toolkit::Rect DrawKeyedSprite(toolkit::Bitmap& view, const toolkit::Bitmap& spri
     return changed;
 }
 
-// The same with every point accepted: the whole sprite, no test per pixel.
+// The same with every point accepted: the whole sprite, row by row, each row one straight
+// loop without a test per pixel.
 toolkit::Rect DrawKeyedSprite(toolkit::Bitmap& view, const toolkit::Bitmap& sprite, int left,
                               int top);
+
+// The same with only the points strictly closer than `radius` to (cx, cy) accepted: what
+// DrawKeyedSprite with that distance as its pixel test draws, found row by row as the columns
+// of the disc on that row, so that no point is tested on its own.
+toolkit::Rect DrawKeyedSpriteInDisc(toolkit::Bitmap& view, const toolkit::Bitmap& sprite, int left,
+                                    int top, int cx, int cy, int radius);
 
 // The naked-eye target `man` centred on its true place (targetX, targetY) in picture pixels.
 toolkit::Rect DrawTinyTarget(toolkit::Bitmap& view, const toolkit::Bitmap& man, int targetX,
@@ -92,5 +116,51 @@ toolkit::Rect DrawMagnifiedTarget(toolkit::Bitmap& view, const toolkit::Bitmap& 
 // The reticle centred on (cx, cy), ANDed onto the view: its white leaves the view as it is,
 // its black lines and ring come out black. Leaves the view's copy mode at SRCAND.
 toolkit::Rect DrawReticle(toolkit::Bitmap& view, const toolkit::Bitmap& reticle, int cx, int cy);
+// The same, adding to `changed` the columns of each row whose pixels its black really changed.
+toolkit::Rect DrawReticle(toolkit::Bitmap& view, const toolkit::Bitmap& reticle, int cx, int cy,
+                          toolkit::ChangedRows& changed);
+
+// The pictures one frame of the moving sight is drawn from.
+struct FramePictures {
+    const toolkit::Bitmap& clean;    // the landscape, put back and magnified
+    const toolkit::Bitmap& man;      // the naked-eye target
+    const toolkit::Bitmap& sprite;   // the target in the lens
+    const toolkit::Bitmap& reticle;  // ANDed over the lens
+};
+
+// Where one frame is drawn, in picture pixels.
+struct FramePlace {
+    int cx = 0;  // lens centre
+    int cy = 0;
+    int cursorX = 0;  // the mouse point; the lens edge is measured from here
+    int cursorY = 0;
+    int targetX = 0;  // the target's true place
+    int targetY = 0;
+    int magnifyNum = 3;
+    int magnifyDen = 1;
+};
+
+// What one frame changed in the view: the part of the previous frame's area it put back, the
+// naked-eye target, and the new sight (lens, magnified target and reticle).
+struct FrameChanges {
+    toolkit::ChangedRows restored;
+    toolkit::Rect tinyTarget;
+    toolkit::ChangedRows drawn;
+    void clear() {
+        restored.clear();
+        tinyTarget = {};
+        drawn.clear();
+    }
+};
+
+// One frame of the moving sight: `previousArea` put back from the clean landscape under plain
+// copy, the naked-eye target if it lies outside the lens, the lens, the magnified target and
+// the reticle, in that order. What the new lens covers is left out of putting back, as the
+// lens paints over it under plain copy anyway: the same pixels for about half the bytes.
+// `lensRadius` goes in at the start radius and comes out at the lens's final one; the view's
+// copy mode is left at SRCAND. `changes` is cleared first.
+void DrawSightFrame(toolkit::Bitmap& view, const FramePictures& pictures, const FramePlace& place,
+                    const toolkit::Rect& previousArea, std::uint8_t& lensRadius,
+                    FrameChanges& changes);
 
 }  // namespace sight

@@ -44,24 +44,21 @@ void TForm2::SeeImageMouseMove(Qt::KeyboardModifiers, int x, int y) {
     state.LensRadius = sight::kLensStartRadius;
     state.NextDirtyRect = sight::SightFrameArea(centre.x, centre.y);
 
-    toolkit::Bitmap& view = SeeImage->Picture();
-    const toolkit::Bitmap& clean = HelpImage->Picture();
-    toolkit::Rect changed = RestorePreviousFrame(view, clean);
-    const int targetX = 2 * state.TargetX;
-    const int targetY = 2 * state.TargetY;
-    if (sight::TinyTargetShown(centre.x, centre.y, targetX, targetY, state.MagnifyNum,
-                               state.MagnifyDen, state.LensRadius)) {
-        // Repainted on its own: united with the lens far away, it would repaint all between.
-        SeeImage->Invalidate(sight::DrawTinyTarget(view, man->Picture(), targetX, targetY));
-    }
-    changed = changed.united(sight::DrawLens(view, clean, centre.x, centre.y, state.MagnifyNum,
-                                             state.MagnifyDen, state.LensRadius));
-    changed = changed.united(sight::DrawMagnifiedTarget(
-        view, man4->Picture(), centre.x, centre.y, 2 * state.CursorX, 2 * state.CursorY, targetX,
-        targetY, state.MagnifyNum, state.MagnifyDen, state.LensRadius));
-    changed = changed.united(sight::DrawReticle(view, setka->Picture(), centre.x, centre.y));
+    const sight::FramePictures pictures{HelpImage->Picture(), man->Picture(), man4->Picture(),
+                                        setka->Picture()};
+    const sight::FramePlace place{centre.x,          centre.y,          2 * state.CursorX,
+                                  2 * state.CursorY, 2 * state.TargetX, 2 * state.TargetY,
+                                  state.MagnifyNum,  state.MagnifyDen};
+    // Reused from move to move, so that a frame allocates nothing.
+    static sight::FrameChanges changes;
+    sight::DrawSightFrame(SeeImage->Picture(), pictures, place, state.DirtyRect, state.LensRadius,
+                          changes);
     state.DirtyRect = state.NextDirtyRect;
-    SeeImage->Invalidate(changed);
+    // Each part repainted on its own: the tiny target far from the lens, or the old lens far
+    // from the new one, united would repaint all between.
+    SeeImage->Invalidate(changes.tinyTarget);
+    SeeImage->Invalidate(changes.restored);
+    SeeImage->Invalidate(changes.drawn);
 }
 
 void TForm2::Timer2Timer() {

@@ -2,9 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <vector>
 
 namespace toolkit {
+
+class ChangedRows;
+struct InkRows;
 
 // The three raster operations a drawing surface can be set to; the values are those of the
 // Windows graphics interface the sight was first designed on.
@@ -54,6 +59,7 @@ class Bitmap {
             return;
         }
         pixels_[std::size_t(y) * width_ + x] = (rgb & kRgbMask) | kOpaque;
+        forgetInk();
     }
 
     CopyMode copyMode() const { return mode_; }
@@ -63,18 +69,43 @@ class Bitmap {
     // picture's copy mode, scaling by repeating pixels. Whatever lies outside either picture
     // is clipped. Returns the part of this picture that changed (empty if nothing did).
     Rect copyRect(const Rect& to, const Bitmap& source, const Rect& from);
+    // The same, and for each row of this picture the columns the copy changed go into
+    // `changed`. A row copied 1:1 is cut to the part from the first to the last pixel it can
+    // change (where a plain copy's source differs from this picture, an AND's is not white,
+    // an exclusive or's is not black); its ends are not written at all, which spares a
+    // reticle under AND its white corners.
+    Rect copyRect(const Rect& to, const Bitmap& source, const Rect& from, ChangedRows& changed);
+    // The part of this picture copyRect(to, source, from) would write, without writing it.
+    Rect copiedArea(const Rect& to, const Bitmap& source, const Rect& from) const;
+    // Copies the rectangle `area` of `source` onto the same rectangle of this picture, at 1:1
+    // under this picture's copy mode, except the pixels inside any of `kept`; for each row the
+    // columns it changed go into `changed`, cut as above. Putting back an old frame's area but
+    // for what the new frame covers anyway costs only the uncovered part.
+    void copyRectExcept(const Rect& area, const Bitmap& source, std::span<const Rect> kept,
+                        ChangedRows& changed);
     // Draws the whole of `source` at its own size with its top-left at (left, top).
     Rect draw(int left, int top, const Bitmap& source);
+    Rect draw(int left, int top, const Bitmap& source, ChangedRows& changed);
     // The whole picture as a rectangle at (0, 0).
     Rect rect() const { return Rect{0, 0, width_, height_}; }
 
     // Row-major storage, each pixel 0xFFRRGGBB, so a view can be wrapped without a copy by a
-    // 32-bit RGB image.
+    // 32-bit RGB image. Write through a row only before this picture is next copied from.
     const std::uint32_t* scanLine(int y) const { return pixels_.data() + std::size_t(y) * width_; }
-    std::uint32_t* scanLine(int y) { return pixels_.data() + std::size_t(y) * width_; }
+    std::uint32_t* scanLine(int y) {
+        forgetInk();
+        return pixels_.data() + std::size_t(y) * width_;
+    }
     const std::uint32_t* bits() const { return pixels_.data(); }
 
     bool operator==(const Bitmap& other) const;
+
+    // Where this picture, as the source of a copy under AND (white leaves the destination
+    // alone) or exclusive or (black does), changes anything: the runs of other colours, row
+    // by row. Found on first use and kept until the picture changes, so a reticle copied at
+    // every mouse move is read once, not its whole square at every move. Under plain copy
+    // every pixel counts, and this is never asked for.
+    const InkRows& inkRows(CopyMode mode) const;
 
     // The stored alpha byte, always opaque, and the colour bits beneath it.
     static constexpr std::uint32_t kOpaque = 0xFF000000;
@@ -85,6 +116,14 @@ class Bitmap {
     int height_ = 0;
     CopyMode mode_ = CopyMode::SrcCopy;
     std::vector<std::uint32_t> pixels_;
+    // One thread draws, so finding the runs lazily in a const picture needs no lock; a copy of
+    // the picture shares them, as it shares the pixels they describe.
+    mutable std::shared_ptr<const InkRows> andInk_;
+    mutable std::shared_ptr<const InkRows> invertInk_;
+    void forgetInk() {
+        andInk_.reset();
+        invertInk_.reset();
+    }
 };
 
 }  // namespace toolkit

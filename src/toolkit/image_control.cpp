@@ -2,6 +2,7 @@
 #include "toolkit/image_control.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
@@ -97,11 +98,74 @@ QRect ImageControl::destinationRect() const {
     return QRect(QPoint(0, 0), pictureSize);
 }
 
+namespace {
+// The image a painter paints into, when pixels can be written to it directly: a raster
+// image of 32-bit opaque or premultiplied pixels, painted at `ratio` device pixels to a
+// control pixel without rotation. `origin` gets the device pixel of the control's (0, 0).
+QImage* WritableTarget(QPainter& painter, int ratio, QPoint& origin) {
+    QPaintEngine* engine = painter.paintEngine();
+    if (engine == nullptr || engine->type() != QPaintEngine::Raster) {
+        return nullptr;
+    }
+    QPaintDevice* device = engine->paintDevice();
+    if (device == nullptr || device->devType() != QInternal::Image) {
+        return nullptr;
+    }
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied &&
+        format != QImage::Format_ARGB32) {
+        return nullptr;
+    }
+    const QTransform transform = painter.deviceTransform();
+    if (transform.type() > QTransform::TxScale || transform.m11() != ratio ||
+        transform.m22() != ratio || transform.dx() != std::floor(transform.dx()) ||
+        transform.dy() != std::floor(transform.dy())) {
+        return nullptr;
+    }
+    origin = QPoint(int(transform.dx()), int(transform.dy()));
+    return image;
+}
+}  // namespace
+
+bool ImageControl::scalesItself() const {
+    if (transparent_ || picture_.isEmpty() || destinationRect().isEmpty()) {
+        return false;
+    }
+    const qreal ratio = devicePixelRatioF();
+    return ratio == std::floor(ratio) &&
+           destinationRect().size() * int(ratio) != QSize(picture_.width(), picture_.height());
+}
+
+int ImageControl::deviceRatio() const {
+    return int(devicePixelRatioF());
+}
+
+const SmoothScale& ImageControl::currentScale() {
+    const QSize source(picture_.width(), picture_.height());
+    const QSize destination = destinationRect().size() * deviceRatio();
+    if (scale_.source() != source || scale_.destination() != destination) {
+        scale_ = SmoothScale(source, destination);
+    }
+    return scale_;
+}
+
 void ImageControl::Invalidate(const Rect& pictureArea) {
     if (picture_.isEmpty() || pictureArea.isEmpty()) {
         return;
     }
     const QRect destination = destinationRect();
+    if (scalesItself()) {
+        // Exactly the device pixels that read the area, in whole control pixels.
+        const QRect reached = currentScale().reach(pictureArea);
+        if (!reached.isEmpty()) {
+            const int ratio = deviceRatio();
+            const QRect area(QPoint(reached.left() / ratio, reached.top() / ratio),
+                             QPoint(reached.right() / ratio, reached.bottom() / ratio));
+            update(area.translated(destination.topLeft()) & rect());
+        }
+        return;
+    }
     const double scaleX = double(destination.width()) / picture_.width();
     const double scaleY = double(destination.height()) / picture_.height();
     // Rounded outward, and one pixel more: smoothing reads the neighbours of each pixel.
@@ -114,11 +178,72 @@ void ImageControl::Invalidate(const Rect& pictureArea) {
     update(area & rect());
 }
 
+void ImageControl::Invalidate(const ChangedRows& pictureRows) {
+    if (picture_.isEmpty() || pictureRows.isEmpty()) {
+        return;
+    }
+    if (!scalesItself()) {
+        Invalidate(pictureRows.boundingRect());
+        return;
+    }
+    // Each picture row's span reaches a few device rows; each control row repaints the
+    // smallest span holding all that reaches it.
+    const SmoothScale& scale = currentScale();
+    const int ratio = deviceRatio();
+    thread_local std::vector<ChangedRows::Span> controlRows;
+    controlRows.assign(std::size_t(destinationRect().height()), ChangedRows::Span{});
+    int firstRow = int(controlRows.size());
+    int endRow = 0;
+    for (int y = pictureRows.top(); y < pictureRows.bottom(); ++y) {
+        const ChangedRows::Span span = pictureRows.span(y);
+        const QRect reached = scale.reach(Rect{span.left, y, span.right, y + 1});
+        if (reached.isEmpty()) {
+            continue;
+        }
+        const int left = reached.left() / ratio;
+        const int right = reached.right() / ratio + 1;
+        for (int row = reached.top() / ratio; row <= reached.bottom() / ratio; ++row) {
+            ChangedRows::Span& hull = controlRows[std::size_t(row)];
+            hull = hull.isEmpty()
+                       ? ChangedRows::Span{left, right}
+                       : ChangedRows::Span{std::min(hull.left, left), std::max(hull.right, right)};
+        }
+        firstRow = std::min(firstRow, reached.top() / ratio);
+        endRow = std::max(endRow, reached.bottom() / ratio + 1);
+    }
+    updateRows(controlRows, firstRow, endRow);
+}
+
+void ImageControl::updateRows(const std::vector<ChangedRows::Span>& controlRows, int firstRow,
+                              int endRow) {
+    // Rows with the same span make one rectangle: the banded, sorted rectangles a region
+    // is built from directly.
+    thread_local std::vector<QRect> rectangles;
+    rectangles.clear();
+    const QPoint offset = destinationRect().topLeft();
+    for (int row = firstRow; row < endRow;) {
+        const ChangedRows::Span span = controlRows[std::size_t(row)];
+        int next = row + 1;
+        while (next < endRow && controlRows[std::size_t(next)].left == span.left &&
+               controlRows[std::size_t(next)].right == span.right) {
+            ++next;
+        }
+        if (!span.isEmpty()) {
+            rectangles.emplace_back(span.left + offset.x(), row + offset.y(),
+                                    span.right - span.left, next - row);
+        }
+        row = next;
+    }
+    QRegion region;
+    region.setRects(rectangles.data(), int(rectangles.size()));
+    update(region & rect());
+}
+
 void ImageControl::Invalidate() {
     update();
 }
 
-void ImageControl::paintEvent(QPaintEvent*) {
+void ImageControl::paintEvent(QPaintEvent* event) {
     if (picture_.isEmpty()) {
         return;
     }
@@ -127,6 +252,35 @@ void ImageControl::paintEvent(QPaintEvent*) {
         return;
     }
     QPainter painter(this);
+    if (scalesItself()) {
+        // Each part scaled from the picture on its own: every device pixel gets the same value
+        // whichever part is repainted, and nothing but the repainted parts is scaled. Where
+        // the painter paints into an image of 32-bit pixels, as the window's backing store
+        // is, the scaled pixels go straight into it; otherwise through an image of our own.
+        const SmoothScale& scale = currentScale();
+        const int ratio = deviceRatio();
+        QPoint origin;
+        QImage* target = WritableTarget(painter, ratio, origin);
+        origin += destination.topLeft() * ratio;
+        for (const QRect& part : event->region()) {
+            const QRect shown = part & destination;
+            if (shown.isEmpty()) {
+                continue;
+            }
+            const QRect devicePart((shown.topLeft() - destination.topLeft()) * ratio,
+                                   shown.size() * ratio);
+            if (target != nullptr) {
+                scale.scale(picture_, devicePart, *target, origin);
+            } else {
+                if (scaled_.size() != scale.destination()) {
+                    scaled_ = QImage(scale.destination(), QImage::Format_RGB32);
+                }
+                scale.scale(picture_, devicePart, scaled_, QPoint(0, 0));
+                painter.drawImage(QRectF(shown), scaled_, QRectF(devicePart));
+            }
+        }
+        return;
+    }
     const QImage image = transparent_
                              ? KeyedImage(picture_, Rect{0, 0, picture_.width(), picture_.height()})
                              : WrapBitmap(picture_);

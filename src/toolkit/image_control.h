@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "toolkit/bitmap.h"
+#include "toolkit/changed_rows.h"
+#include "toolkit/smooth_scale.h"
 
 namespace toolkit {
 
@@ -40,6 +42,7 @@ class ImageControl : public QWidget {
     // Tells the control that handlers drew into `pictureArea` of its picture: only that part
     // of the control is repainted. The whole picture when no area is given.
     void Invalidate(const Rect& pictureArea);
+    void Invalidate(const ChangedRows& pictureRows);
     void Invalidate();
 
     // Where the picture is drawn, in control coordinates.
@@ -62,8 +65,21 @@ class ImageControl : public QWidget {
   private:
     void updateMouseTransparency();
     void updateOpaqueness();
+    // Whether the control scales its picture itself rather than through QPainter: an opaque
+    // picture scaled at a whole device pixel ratio.
+    bool scalesItself() const;
+    int deviceRatio() const;
+    // The scale from the picture onto the destination's device pixels, made anew when either
+    // size changed.
+    const SmoothScale& currentScale();
+    // Repaints, on each destination row in [firstRow, endRow), the span `destinationRows`
+    // holds for it.
+    void updateRows(const std::vector<ChangedRows::Span>& destinationRows, int firstRow,
+                    int endRow);
 
     Bitmap picture_;
+    SmoothScale scale_;
+    QImage scaled_;  // the scaled parts, where they cannot be written where they are shown
     Scaling scaling_ = Scaling::None;
     bool autoSize_ = false;
     bool transparent_ = false;

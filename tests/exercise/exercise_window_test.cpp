@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QToolTip>
 #include <cstdlib>
@@ -367,6 +368,49 @@ TEST_F(ExerciseTest, OnlyTheRightwardWindArrowShowsATipWhichGoesWhenTheSightLeav
     ASSERT_TRUE(QToolTip::isVisible());
     Form2->Wind->setVisible(false);
     EXPECT_TRUE(tipGoesSoon()) << "the tip stayed when the arrow blinked off";
+}
+
+// A move repaints only the rows of the old and the new lens that changed. What has reached the
+// screen after small steps, jumps, the edges, a frame left by the single marker, a shot with
+// its burst and fixed view and a new round must still be the whole view as it now is.
+TEST_F(ExerciseTest, TheScreenShowsTheWholeViewAfterMovesThatRepaintOnlyWhatChanged) {
+    startTest(1);
+    startRound();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form2));
+    const auto paint = [] { QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest); };
+    const auto moveAlong = [&](std::initializer_list<QPoint> path) {
+        for (const QPoint mouse : path) {
+            moveOver(mouse);
+            paint();
+        }
+    };
+    moveAlong({{300, 200}, {301, 200}, {304, 202}, {10, 10}, {575, 412}, {574, 0}, {0, 412}});
+    Form2->Tmr2->Tick();  // lays the frame once more: it stays until a frame paints over it
+    paint();
+    const QPoint target(ExerciseState.TargetX, ExerciseState.TargetY);
+    moveAlong({target + QPoint(-60, 0), target + QPoint(-30, 4), target, target + QPoint(2, 1)});
+    shootAt(target + QPoint(40, 20));
+    paint();
+    Form2->Timer2->Tick();
+    paint();
+    startRound();
+    paint();
+    moveAlong({{200, 300}, {203, 301}, {420, 120}});
+
+    toolkit::ImageControl* view = Form2->SeeImage;
+    const QImage whole = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint topLeft = view->mapTo(Form2, QPoint(0, 0));
+    const QImage screen =
+        Form2->screen()
+            ->grabWindow(Form2->winId(), topLeft.x(), topLeft.y(), view->width(), view->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(screen.size(), whole.size());
+    for (int y = 0; y < whole.height(); ++y) {
+        for (int x = 0; x < whole.width(); ++x) {
+            ASSERT_EQ(screen.pixel(x, y), whole.pixel(x, y)) << x << "," << y;
+        }
+    }
 }
 
 TEST_F(ExerciseTest, TheMarkerLaysTheFrameOnItsFirstTickAndTakesItAwayOnItsSecond) {

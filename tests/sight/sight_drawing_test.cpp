@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "assets/pictures.h"
 #include "sight/sight_drawing.h"
 #include "sight/sight_geometry.h"
 
@@ -131,6 +132,43 @@ TEST(DrawTinyTarget, CentresManOnTheTargetsTruePlace) {
     EXPECT_EQ(view.pixel(91, 44), kBackground);
 }
 
+// The disc-cut sprite of the lens edge, found row by row, against the same cut as a test of
+// each point: random sprites with see-through holes, discs of random sizes around random
+// places, sprites half off the view.
+TEST(DrawKeyedSprite, TheDiscCutDrawsWhatTheSameDistanceTestPerPixelDraws) {
+    std::uint32_t seed = 99;
+    auto next = [&seed](int low, int high) {
+        seed = seed * 1103515245u + 12345u;
+        return low + int((seed >> 16) % std::uint32_t(high - low + 1));
+    };
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        Bitmap sprite(next(1, 40), next(1, 30), kSpriteColour);
+        for (int k = next(0, 200); k > 0; --k) {
+            sprite.setPixel(next(0, sprite.width() - 1), next(0, sprite.height() - 1),
+                            next(0, 2) == 0 ? sight::kSeeThroughColour : std::uint32_t(k));
+        }
+        const int left = next(-30, 70);
+        const int top = next(-20, 50);
+        const int cx = next(-10, 90);
+        const int cy = next(-10, 70);
+        const int radius = next(-2, 40);
+        const std::int64_t radiusSquared = std::int64_t(radius) * radius;
+
+        Bitmap expected(80, 60, kBackground);
+        const Rect expectedChanged =
+            sight::DrawKeyedSprite(expected, sprite, left, top, [&](int x, int y) {
+                const std::int64_t dx = x - cx;
+                const std::int64_t dy = y - cy;
+                return radius > 0 && dx * dx + dy * dy < radiusSquared;
+            });
+        Bitmap actual(80, 60, kBackground);
+        EXPECT_EQ(sight::DrawKeyedSpriteInDisc(actual, sprite, left, top, cx, cy, radius),
+                  expectedChanged);
+        ASSERT_EQ(actual, expected);
+    }
+}
+
 // A 77 x 50 target sprite of one colour, as large as a middle target size.
 Bitmap targetSprite() {
     return Bitmap(77, 50, kSpriteColour);
@@ -211,3 +249,158 @@ TEST(DrawReticle, AndsTheReticleCentredOnTheLensWithTheAimPoint60Above) {
 }
 
 }  // namespace
+
+namespace {
+
+// The frame drawn the plain way: the previous frame's whole area put back, then the steps.
+void drawPlainFrame(Bitmap& view, const sight::FramePictures& pictures,
+                    const sight::FramePlace& place, const Rect& previousArea) {
+    view.setCopyMode(CopyMode::SrcCopy);
+    view.copyRect(previousArea, pictures.clean, previousArea);
+    std::uint8_t lensRadius = sight::kLensStartRadius;
+    if (sight::TinyTargetShown(place.cx, place.cy, place.targetX, place.targetY, 3, 1,
+                               lensRadius)) {
+        sight::DrawTinyTarget(view, pictures.man, place.targetX, place.targetY);
+    }
+    sight::DrawLens(view, pictures.clean, place.cx, place.cy, 3, 1, lensRadius);
+    sight::DrawMagnifiedTarget(view, pictures.sprite, place.cx, place.cy, place.cursorX,
+                               place.cursorY, place.targetX, place.targetY, 3, 1, lensRadius);
+    sight::DrawReticle(view, pictures.reticle, place.cx, place.cy);
+}
+
+bool covers(const sight::FrameChanges& changes, int x, int y) {
+    const auto inside = [x](toolkit::ChangedRows::Span span) {
+        return x >= span.left && x < span.right;
+    };
+    const Rect& tiny = changes.tinyTarget;
+    return inside(changes.restored.span(y)) || inside(changes.drawn.span(y)) ||
+           (x >= tiny.left && x < tiny.right && y >= tiny.top && y < tiny.bottom);
+}
+
+}  // namespace
+
+// The frame the mouse handler draws puts back only what its own lens does not cover. Over
+// sequences of moves it must leave the view exactly as the plain frame does, whatever the
+// previous frame, a marker frame or a burst left; and every pixel it changes must lie in what
+// it reports, since only that is repainted.
+TEST(DrawSightFrame, LeavesTheViewAsThePlainFrameDoesOverSequencesOfMoves) {
+    const Bitmap clean = assets::LoadPicture("Image1");
+    const Bitmap man = assets::LoadPicture("man");
+    const Bitmap sprite = assets::LoadPicture("b80");
+    const Bitmap reticle = assets::LoadPicture("setka");
+    const Bitmap box = assets::LoadPicture("Box");
+    const Bitmap burst = assets::LoadPicture("splash");
+    const sight::FramePictures pictures{clean, man, sprite, reticle};
+
+    enum class Between { Nothing, Marker, Burst };
+    struct Move {
+        int x;  // the mouse over the 576 x 413 view
+        int y;
+        Between before = Between::Nothing;
+    };
+    struct Sequence {
+        const char* what;
+        int targetX;  // control pixels
+        int targetY;
+        std::vector<Move> moves;
+    };
+    const Sequence sequences[] = {
+        {"small steps with the target coming into the lens",
+         300,
+         230,
+         {{250, 200},
+          {251, 200},
+          {253, 201},
+          {253, 201},
+          {256, 203},
+          {262, 208},
+          {270, 214},
+          {283, 222},
+          {298, 229},
+          {299, 230}}},
+        {"large jumps",
+         120,
+         300,
+         {{10, 10}, {560, 400}, {288, 206}, {100, 300, Between::Marker}, {470, 50}}},
+        {"edges and corners, the right one held at 574",
+         450,
+         220,
+         {{0, 0},
+          {1, 0},
+          {573, 0},
+          {574, 0},
+          {575, 1},
+          {575, 412},
+          {574, 411},
+          {0, 412},
+          {0, 200},
+          {575, 200}}},
+        {"dragged outside the view",
+         200,
+         250,
+         {{300, 200}, {-20, 100}, {-150, 100}, {300, -30}, {300, 450}, {700, 200}, {300, 200}}},
+        // Where the lens would show what lies beyond the picture it draws nothing, so what
+        // the last frame left there must be put back.
+        {"the lens reaching beyond the picture over the last frame",
+         100,
+         380,
+         {{10, 100},
+          {-20, 100},
+          {-5, 101},
+          {300, 400},
+          {300, 440},
+          {301, 425},
+          {300, 10},
+          {300, -20},
+          {299, -8}}},
+        {"markers and bursts between frames",
+         300,
+         250,
+         {{290, 240},
+          {292, 240, Between::Marker},
+          {294, 242, Between::Burst},
+          {330, 260, Between::Marker},
+          {331, 260},
+          {310, 255, Between::Burst}}},
+    };
+    for (const Sequence& sequence : sequences) {
+        SCOPED_TRACE(sequence.what);
+        Bitmap actual = clean;
+        Bitmap expected = clean;
+        Rect dirty;
+        sight::FrameChanges changes;
+        const int targetX = 2 * sequence.targetX;
+        const int targetY = 2 * sequence.targetY;
+        for (const Move& move : sequence.moves) {
+            SCOPED_TRACE(testing::Message() << "mouse " << move.x << ", " << move.y);
+            const sight::Point centre = sight::LensCentre(move.x, move.y);
+            for (Bitmap* view : {&actual, &expected}) {
+                if (move.before == Between::Marker) {
+                    view->setCopyMode(CopyMode::SrcInvert);
+                    view->draw(targetX - box.width() / 2, targetY - box.height() / 2, box);
+                } else if (move.before == Between::Burst) {
+                    view->setCopyMode(CopyMode::SrcAnd);
+                    view->draw(centre.x - burst.width() / 2, centre.y - 60 - burst.height(), burst);
+                }
+            }
+            const Bitmap before = actual;
+            const sight::FramePlace place{centre.x, centre.y, 2 * move.x, 2 * move.y,
+                                          targetX,  targetY,  3,          1};
+            std::uint8_t lensRadius = sight::kLensStartRadius;
+            sight::DrawSightFrame(actual, pictures, place, dirty, lensRadius, changes);
+            drawPlainFrame(expected, pictures, place, dirty);
+            EXPECT_EQ(lensRadius, 194);
+            EXPECT_EQ(actual.copyMode(), CopyMode::SrcAnd);
+            ASSERT_EQ(actual, expected);
+            for (int y = 0; y < actual.height(); ++y) {
+                for (int x = 0; x < actual.width(); ++x) {
+                    if (actual.pixel(x, y) != before.pixel(x, y)) {
+                        ASSERT_TRUE(covers(changes, x, y))
+                            << "changed but not reported: " << x << ", " << y;
+                    }
+                }
+            }
+            dirty = sight::SightFrameArea(centre.x, centre.y);
+        }
+    }
+}

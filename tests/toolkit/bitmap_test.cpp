@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "toolkit/bitmap.h"
+#include "toolkit/bitmap_copy_general.h"
+#include "toolkit/changed_rows.h"
 
 namespace {
 
@@ -193,6 +195,212 @@ TEST(BitmapCopy, ClippedCopiesMatchAPixelByPixelReferenceOnAllSides) {
         const Rect expectedChanged = referenceCopy(expected, source, to, from);
         ASSERT_EQ(actual, expected) << "round " << round;
         ASSERT_EQ(changed, expectedChanged) << "round " << round;
+    }
+}
+
+// A small fixed pseudo-random walk, so a failing round can be replayed.
+class Walk {
+  public:
+    int next(int low, int high) {
+        seed_ = seed_ * 1103515245u + 12345u;
+        return low + int((seed_ >> 16) % std::uint32_t(high - low + 1));
+    }
+
+  private:
+    std::uint32_t seed_ = 2024;
+};
+
+// For each row, the span from the first to the last pixel that differs between two pictures.
+toolkit::ChangedRows differingRows(const Bitmap& before, const Bitmap& after) {
+    toolkit::ChangedRows rows;
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            if (before.pixel(x, y) != after.pixel(x, y)) {
+                rows.include(y, x, x + 1);
+            }
+        }
+    }
+    return rows;
+}
+
+// Whether the reported rows hold every differing pixel, and with `exactly` nothing more.
+void expectReported(const toolkit::ChangedRows& reported, const toolkit::ChangedRows& differing,
+                    int height, bool exactly) {
+    for (int y = 0; y < height; ++y) {
+        const toolkit::ChangedRows::Span span = differing.span(y);
+        if (exactly) {
+            ASSERT_EQ(reported.span(y).left, span.left) << "row " << y;
+            ASSERT_EQ(reported.span(y).right, span.right) << "row " << y;
+        } else if (!span.isEmpty()) {
+            ASSERT_LE(reported.span(y).left, span.left) << "row " << y;
+            ASSERT_GE(reported.span(y).right, span.right) << "row " << y;
+        }
+    }
+}
+
+// The shapes the fast copies take (1:1 rows in each mode; enlargements by up to four under
+// plain copy, the lens's centre and bands among them) and some just beyond them, at random
+// places across the edges of both pictures: the same pixels and the same rectangle as the
+// general copy. Reported rows: a 1:1 plain or exclusive-or copy names exactly the pixels that
+// changed in each row; AND (black on black changes nothing) and scaled copies at least those.
+TEST(BitmapCopy, FastPathsDrawWhatTheGeneralCopyDrawsForRandomRectangles) {
+    struct Shape {
+        int destinationWidth, destinationHeight, sourceWidth, sourceHeight;
+    };
+    const Shape shapes[] = {
+        {23, 7, 23, 7},   // 1:1
+        {30, 12, 10, 4},  // three times, the lens's centre
+        {17, 27, 5, 9},   // the lens's first band across and along
+        {17, 22, 6, 7},   // second band
+        {10, 17, 3, 5},   // third band
+        {10, 12, 4, 4},   // fourth band
+        {22, 5, 7, 2},    // along a top band: a little more than three
+        {16, 4, 4, 2},    // exactly four
+        {17, 4, 4, 2},    // more than four: the general copy
+        {9, 3, 12, 4},    // reduction: the general copy
+        {23, 21, 23, 7},  // 1:1 across, three times down
+    };
+    const Bitmap source = coordinatePicture(40, 30, 0x400000);
+    Bitmap start = coordinatePicture(50, 36, 0x800000);
+    // Some white and black in the destination and the source, so that AND and exclusive or
+    // leave whole stretches of a row as they were.
+    Bitmap patchy = source;
+    for (int y = 0; y < patchy.height(); ++y) {
+        for (int x = 0; x < patchy.width(); ++x) {
+            if ((x / 5 + y / 3) % 3 == 0) {
+                patchy.setPixel(x, y, 0xFFFFFF);
+            } else if ((x / 7 + y) % 4 == 0) {
+                patchy.setPixel(x, y, 0x000000);
+            }
+        }
+    }
+    Walk walk;
+    const CopyMode modes[] = {CopyMode::SrcCopy, CopyMode::SrcAnd, CopyMode::SrcInvert};
+    for (int round = 0; round < 1500; ++round) {
+        const Shape& shape = shapes[round % std::size(shapes)];
+        const Rect to{0, 0, shape.destinationWidth, shape.destinationHeight};
+        const Rect from{0, 0, shape.sourceWidth, shape.sourceHeight};
+        const int toX = walk.next(-shape.destinationWidth, 50);
+        const int toY = walk.next(-shape.destinationHeight, 36);
+        const int fromX = walk.next(-shape.sourceWidth, 40);
+        const int fromY = walk.next(-shape.sourceHeight, 30);
+        const Rect placedTo{to.left + toX, to.top + toY, to.right + toX, to.bottom + toY};
+        const Rect placedFrom{from.left + fromX, from.top + fromY, from.right + fromX,
+                              from.bottom + fromY};
+        const Bitmap& sourcePicture = round % 2 == 0 ? source : patchy;
+        SCOPED_TRACE(testing::Message() << "round " << round);
+
+        Bitmap expected = start;
+        expected.setCopyMode(modes[round / 2 % 3]);
+        const Rect expectedWritten =
+            toolkit::CopyRectGeneral(expected, placedTo, sourcePicture, placedFrom);
+
+        Bitmap fast = start;
+        fast.setCopyMode(expected.copyMode());
+        ASSERT_EQ(fast.copiedArea(placedTo, sourcePicture, placedFrom), expectedWritten);
+        ASSERT_EQ(fast.copyRect(placedTo, sourcePicture, placedFrom), expectedWritten);
+        ASSERT_EQ(fast, expected);
+
+        Bitmap reporting = start;
+        reporting.setCopyMode(expected.copyMode());
+        toolkit::ChangedRows changed;
+        ASSERT_EQ(reporting.copyRect(placedTo, sourcePicture, placedFrom, changed),
+                  expectedWritten);
+        ASSERT_EQ(reporting, expected);
+        expectReported(
+            changed, differingRows(start, expected), start.height(),
+            shape.destinationWidth == shape.sourceWidth && expected.copyMode() != CopyMode::SrcAnd);
+        // Alternate destinations, so that one copy's result is the next one's start.
+        if (round % 5 == 0) {
+            start = expected;
+        }
+    }
+}
+
+// Putting an area back but for some rectangles in it: the pixels of a whole copy outside
+// those rectangles, the old ones inside, and each row's changed span.
+TEST(BitmapCopy, CopyExceptLeavesTheKeptRectanglesAndNamesEachRowsChangedPixels) {
+    const Bitmap clean = coordinatePicture(40, 30, 0x400000);
+    Bitmap drawn = clean;
+    // Marks of earlier drawings, some inside the area and some in the kept rectangles.
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if ((x * 7 + y * 3) % 11 < 4) {
+                drawn.setPixel(x, y, 0x000000);
+            }
+        }
+    }
+    Walk walk;
+    const CopyMode modes[] = {CopyMode::SrcCopy, CopyMode::SrcAnd, CopyMode::SrcInvert};
+    for (int round = 0; round < 400; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        const int left = walk.next(-10, 35);
+        const int top = walk.next(-10, 25);
+        const Rect area{left, top, left + walk.next(-2, 40), top + walk.next(-2, 30)};
+        std::vector<Rect> kept;
+        for (int k = walk.next(0, 6); k > 0; --k) {
+            const int keptLeft = walk.next(-5, 40);
+            const int keptTop = walk.next(-5, 30);
+            kept.push_back(
+                {keptLeft, keptTop, keptLeft + walk.next(-1, 20), keptTop + walk.next(-1, 15)});
+        }
+        Bitmap expected = drawn;
+        expected.setCopyMode(modes[round % 3]);
+        toolkit::CopyRectGeneral(expected, area, clean, area);
+        for (const Rect& rect : kept) {
+            for (int y = rect.top; y < rect.bottom; ++y) {
+                for (int x = rect.left; x < rect.right; ++x) {
+                    if (x >= 0 && y >= 0 && x < drawn.width() && y < drawn.height()) {
+                        expected.setPixel(x, y, drawn.pixel(x, y));
+                    }
+                }
+            }
+        }
+        Bitmap actual = drawn;
+        actual.setCopyMode(expected.copyMode());
+        toolkit::ChangedRows changed;
+        actual.copyRectExcept(area, clean, kept, changed);
+        ASSERT_EQ(actual, expected);
+        expectReported(changed, differingRows(drawn, expected), drawn.height(),
+                       expected.copyMode() != CopyMode::SrcAnd);
+    }
+}
+
+// AND and exclusive or keep where a source picture changes anything once they have looked;
+// a picture changed since must be looked at again, whichever way it was changed.
+TEST(BitmapCopy, ASourceChangedBetweenCopiesIsCopiedAsItIsNow) {
+    struct Change {
+        const char* how;
+        void (*apply)(Bitmap&);
+    };
+    const Change changes[] = {
+        {"a pixel set", [](Bitmap& p) { p.setPixel(2, 1, 0x000000); }},
+        {"a row written", [](Bitmap& p) { p.scanLine(3)[4] = Bitmap::kOpaque; }},
+        {"a rectangle copied onto it",
+         [](Bitmap& p) {
+             p.copyRect(Rect{0, 0, 3, 2}, Bitmap(3, 2, 0x0000FF), Rect{0, 0, 3, 2});
+         }},
+        {"a picture drawn on it", [](Bitmap& p) { p.draw(5, 2, Bitmap(2, 2, 0x00FF00)); }},
+        {"another picture assigned", [](Bitmap& p) { p = Bitmap(8, 5, 0x808080); }},
+    };
+    for (const Change& change : changes) {
+        for (const CopyMode mode : {CopyMode::SrcAnd, CopyMode::SrcInvert}) {
+            SCOPED_TRACE(testing::Message() << change.how << ", mode " << std::hex << int(mode));
+            // White and black only: AND and exclusive or each leave half of it alone.
+            Bitmap source(8, 5, 0xFFFFFF);
+            for (int x = 0; x < 8; x += 3) {
+                source.setPixel(x, 2, 0x000000);
+            }
+            Bitmap view = coordinatePicture(10, 7, 0x800000);
+            view.setCopyMode(mode);
+            view.draw(1, 1, source);
+            change.apply(source);
+            Bitmap expected = view;
+            toolkit::CopyRectGeneral(expected, Rect{1, 1, 9, 6}, source, Rect{0, 0, 8, 5});
+            toolkit::ChangedRows changed;
+            view.draw(1, 1, source, changed);
+            EXPECT_EQ(view, expected);
+        }
     }
 }
 

@@ -1,0 +1,61 @@
+// Bilinear resampling of a picture to another size, a destination rectangle at a time, and
+// which destination pixels read a given part of the picture: what an image control needs to
+// repaint exactly the part of itself that a drawing changed.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <vector>
+
+#include "toolkit/bitmap.h"
+
+namespace toolkit {
+
+class SmoothScale {
+  public:
+    SmoothScale() = default;
+    SmoothScale(QSize source, QSize destination);
+
+    QSize source() const { return source_; }
+    QSize destination() const { return destination_; }
+
+    // Writes the destination pixels of `area` (destination coordinates) into `target`, a
+    // 32-bit image, with the destination's top-left at `origin` of the image; what falls
+    // outside the destination or the image is left out. Each destination pixel is the source
+    // sampled at its centre, between the four nearest source pixels: two source pixels become
+    // one exactly, and at equal sizes a pixel stays itself.
+    void scale(const Bitmap& picture, const QRect& area, QImage& target, QPoint origin) const;
+
+    // The destination pixels whose value reads any of the source pixels in `sourceArea`.
+    QRect reach(const Rect& sourceArea) const;
+
+  private:
+    // Destination pixel i of an axis reads source pixels `first` and, with `weight` (of 256)
+    // above zero, first + 1.
+    struct Tap {
+        int first = 0;
+        int weight = 0;
+    };
+    struct Axis {
+        std::vector<Tap> taps;  // by destination pixel
+        // By source pixel s: the first destination pixel that reads s or a later source pixel,
+        // and one past the last that reads s or an earlier one. The taps only move forward, so
+        // the pixels between read something of a source range from s to t.
+        std::vector<int> firstReaderFrom;
+        std::vector<int> endOfReadersUpTo;
+        bool halves = false;  // the source twice the destination: each pixel one pair
+        bool same = false;    // equal lengths: pixel for pixel
+
+        Axis() = default;
+        Axis(int sourceLength, int destinationLength);
+        // Destination pixels [first, second) reading source pixels [from, to).
+        std::pair<int, int> reach(int from, int to) const;
+    };
+
+    QSize source_;
+    QSize destination_;
+    Axis columns_;
+    Axis rows_;
+};
+
+}  // namespace toolkit
