@@ -66,9 +66,11 @@ start_xvfb() {
             continue
         fi
         XVFB_LOCK=$lock
-        # A server that took no lock (Xvfb -displayfd) still holds the display's abstract
-        # socket; Xvfb would start beside it, on its file socket alone.
-        if grep -q "@/tmp/.X11-unix/X$display\$" /proc/net/unix; then
+        # A server that took no lock (Xvfb -displayfd), or one still ending after its run
+        # gave its lock up, holds the display's sockets; Xvfb would start beside it on one of
+        # them, and lose it when that server removes its socket file.
+        if [ -e "/tmp/.X11-unix/X$display" ] ||
+            grep -q "@/tmp/.X11-unix/X$display\$" /proc/net/unix; then
             rm -f "$lock"
             XVFB_LOCK=
             continue
