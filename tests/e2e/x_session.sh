@@ -44,7 +44,8 @@ start_x_session() {
     WM_PID=$!
     # On a busy machine a compositing window manager may take long to come up.
     WAIT_TENTHS=$((WAIT_TENTHS * 3)) wait_quietly_until window_manager_running ||
-        fail "the window manager $wm did not start: $(tail -n 5 "$E2E_RUNTIME/wm.log")"
+        fail "the window manager $wm did not start on $DISPLAY: $(tail -n 5 "$E2E_RUNTIME/wm.log")" \
+            "$(tail -n 5 "$E2E_RUNTIME/xvfb.log")"
 }
 
 # Starts Xvfb on the first display that no other X server holds, and exports DISPLAY. The
@@ -53,9 +54,13 @@ start_x_session() {
 # one (Xvfb's own -displayfd takes a free socket but writes no lock, and KWin then takes the
 # same display). The lock names this shell, which lives as long as the server.
 start_xvfb() {
-    local display lock owner
+    local display lock owner first=$((RANDOM % 100)) try
     trap stop_x_session EXIT
-    for display in $(seq 0 200); do
+    # From a place of its own among the first 100 displays, so that a run does not take the
+    # display that the run before gave up a moment ago, while clients of that run may still
+    # be ending.
+    for try in $(seq 0 199); do
+        display=$(((first + try) % 200))
         lock=/tmp/.X$display-lock
         if ! (set -o noclobber; printf '%10d\n' $$ >"$lock") 2>/dev/null; then
             # A lock whose owner is gone was left by a run that was killed.
@@ -75,7 +80,9 @@ start_xvfb() {
             XVFB_LOCK=
             continue
         fi
-        Xvfb ":$display" -nolock -screen 0 1280x1024x24 -nolisten tcp \
+        # The server would reset each time its last client leaves (the first check below,
+        # the accessibility bus), refusing whoever connects meanwhile: the window manager.
+        Xvfb ":$display" -nolock -noreset -screen 0 1280x1024x24 -nolisten tcp \
             >"$E2E_RUNTIME/xvfb.log" 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$display"
