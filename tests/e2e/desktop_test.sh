@@ -19,14 +19,8 @@ case "$wm" in
     *) start_x_session "$wm" ;;
 esac
 
-MODE_TITLE='^Тренажер$'
-DIALOG_TITLE='^Завершение$'
 RANGE_CAPTION='Определение расстояния'
 SHOOTING_CAPTION='Стрельба из РПГ'
-# Points of the view to shoot at, spread over all of it: the left half lies where the mode
-# window is, beneath the exercise window.
-SHOTS=("20 20" "120 200" "200 390" "290 100" "300 300" "400 60" "460 250" "560 20"
-    "560 400" "150 100")
 
 step() {
     echo "[$wm] $*"
@@ -99,11 +93,6 @@ shoot_at() {
     if [ "$attempts_after" -gt 0 ]; then
         wait_for_text "$SHOOTING_CAPTION" "${ATTEMPTS[@]}" "$attempts_after"
     fi
-}
-
-dialog_is_active() {
-    DIALOG=$(visible_window "$DIALOG_TITLE")
-    [ -n "$DIALOG" ] && window_is_active "$DIALOG"
 }
 
 # The dialog of a finished test: in front, "Контроль окончен !", the grade the exercise window

@@ -11,8 +11,6 @@ ATTEMPTS_AREA=(712 16 46 40)
 # The dialog's headline, navy, across its top; its grade, red, beside "Ваша оценка".
 HEADLINE_AREA=(40 0 300 33)
 DIALOG_GRADE_AREA=(270 25 40 50)
-SHOTS=("20 20" "120 200" "200 390" "290 100" "300 300" "400 60" "460 250" "560 20"
-    "560 400" "150 100")
 
 # The digits of a counter as one word: its glyphs (see glyphs_in) joined.
 attempts_shown() {
@@ -45,11 +43,6 @@ dialog_grade_painted() {
     [ "$(pixels_of_colour_in "$1" "${DIALOG_GRADE_AREA[@]}" '#FF0000')" -gt 20 ]
 }
 
-dialog_is_active() {
-    DIALOG=$(visible_window '^Завершение$')
-    [ -n "$DIALOG" ] && window_is_active "$DIALOG"
-}
-
 # The dialog in front with the headline of a finished test and its grade. The headline of an
 # unfinished test, seen first, is wider: "Контроль не окончен !".
 expect_finished_dialog() {
@@ -78,7 +71,7 @@ answer_range() {
     local before
     before=$(attempts_shown "$EXERCISE")
     click_in "$EXERCISE" "${RANGE_FIELD[@]}"
-    xdotool key --clearmodifiers ctrl+a
+    press_key ctrl+a
     xdotool type --delay 50 1
     xdotool key Return
     if [ "${1:-}" != last ]; then
@@ -98,8 +91,8 @@ shoot_at() {
 }
 
 only_mode_window_shown() {
-    window_shown '^Тренажер$' && window_not_shown '^Контроль по теме' &&
-        window_not_shown '^Завершение$'
+    window_shown "$MODE_TITLE" && window_not_shown '^Контроль по теме' &&
+        window_not_shown "$DIALOG_TITLE"
 }
 
 echo "Starting the installed trainer from the Start menu"
@@ -107,7 +100,7 @@ echo "Starting the installed trainer from the Start menu"
 # shell and returns. The program's window names its process.
 wine start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Тренажер.lnk' ||
     fail "the Start-menu entry did not start"
-MODE=$(wait_for_title '^Тренажер$')
+MODE=$(wait_for_title "$MODE_TITLE")
 APP_PID=$(xdotool getwindowpid "$MODE")
 command_line=$(tr '\0' ' ' <"/proc/$APP_PID/cmdline")
 [[ "$command_line" == *'C:\Program Files\Sight Trainer\sight-trainer.exe'* ]] ||
@@ -135,7 +128,7 @@ if dialog_grade_painted "$DIALOG"; then
 fi
 screenshot left-mid-test
 click_in "$DIALOG" "${DIALOG_CANCEL[@]}"
-wait_for_window_gone '^Завершение$'
+wait_for_window_gone "$DIALOG_TITLE"
 EXERCISE=$(wait_for_title '^Контроль по теме "Определение')
 wait_until "the exercise window is not active after Отмена" window_is_active "$EXERCISE"
 attempts_are() { [ "$(attempts_shown "$EXERCISE")" = "$1" ]; }
@@ -157,8 +150,8 @@ window_not_shown '^Контроль по теме' || fail "Отмена led bac
 
 echo "Повтор"
 click_in "$DIALOG" "${DIALOG_REPEAT[@]}"
-wait_for_window_gone '^Завершение$'
-MODE=$(wait_for_title '^Тренажер$')
+wait_for_window_gone "$DIALOG_TITLE"
+MODE=$(wait_for_title "$MODE_TITLE")
 wait_until "the mode window is not active after Повтор" window_is_active "$MODE"
 wait_until "more than the mode window is showing after Повтор" only_mode_window_shown
 
@@ -192,7 +185,7 @@ window_shown '^Контроль по теме' || fail "the exercise window clos
 echo "Повтор after shooting"
 click_in "$DIALOG" "${DIALOG_REPEAT[@]}"
 wait_for_window_gone '^Контроль по теме'
-MODE=$(wait_for_title '^Тренажер$')
+MODE=$(wait_for_title "$MODE_TITLE")
 wait_until "more than the mode window is showing after Повтор" only_mode_window_shown
 
 echo "A click on the mode window during a test"
@@ -216,7 +209,7 @@ click_in "$DIALOG" "${DIALOG_EXIT[@]}"
 WAIT_TENTHS=100 wait_for_end "$APP_PID" "the trainer, after the dialog's Выход,"
 wine start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Тренажер.lnk' ||
     fail "the Start-menu entry did not start the second time"
-MODE=$(wait_for_title '^Тренажер$')
+MODE=$(wait_for_title "$MODE_TITLE")
 APP_PID=$(xdotool getwindowpid "$MODE")
 click_in "$MODE" "${MODE_EXIT[@]}"
 WAIT_TENTHS=100 wait_for_end "$APP_PID" "the trainer, after the mode window's Выход,"

@@ -26,6 +26,13 @@ DIALOG_REPEAT=(293 164)
 DIALOG_HEADLINE=(120 14)
 DIALOG_GRADE=(288 52)
 DIALOG_BACKGROUND=(360 120)
+# The windows' titles, as patterns of visible_window.
+MODE_TITLE='^Тренажер$'
+DIALOG_TITLE='^Завершение$'
+# Points of the view to shoot at, spread over all of it: the left half lies where the mode
+# window is, beneath the exercise window.
+SHOTS=("20 20" "120 200" "200 390" "290 100" "300 300" "400 60" "460 250" "560 20"
+    "560 400" "150 100")
 
 # Starts Xvfb and the window manager $1 (openbox by default). Inside run_in_session it also
 # starts the session's accessibility bus, on which the program started later reports its
@@ -48,7 +55,7 @@ start_x_session() {
             "$(tail -n 5 "$E2E_RUNTIME/xvfb.log")"
 }
 
-# Starts Xvfb on the first display that no other X server holds, and exports DISPLAY. The
+# Starts Xvfb on a display that no other X server holds, and exports DISPLAY. The
 # display is taken by its lock file, as X servers and the Wayland compositors starting Xwayland
 # take theirs, so that runs side by side, and compositors starting meanwhile, never meet on
 # one (Xvfb's own -displayfd takes a free socket but writes no lock, and KWin then takes the
@@ -80,8 +87,9 @@ start_xvfb() {
             XVFB_LOCK=
             continue
         fi
-        # The server would reset each time its last client leaves (the first check below,
-        # the accessibility bus), refusing whoever connects meanwhile: the window manager.
+        # No reset when its last client leaves (the first check below, the accessibility bus):
+        # runs whose server reset there now and then saw the window manager fail to open the
+        # display right after.
         Xvfb ":$display" -nolock -noreset -screen 0 1280x1024x24 -nolisten tcp \
             >"$E2E_RUNTIME/xvfb.log" 2>&1 &
         XVFB_PID=$!
@@ -357,6 +365,12 @@ black_pixels_around() {
         return
     fi
     pixels_of_colour_in "$window" "$x0" "$y0" $((x1 - x0)) $((y1 - y0)) '#000000'
+}
+
+# Whether the completion dialog is showing and active; it is then $DIALOG.
+dialog_is_active() {
+    DIALOG=$(visible_window "$DIALOG_TITLE")
+    [ -n "$DIALOG" ] && window_is_active "$DIALOG"
 }
 
 # Whether the sight's reticle is drawn around the pointer, moved to a client point of the
