@@ -92,8 +92,9 @@ void DrawSightFrame(toolkit::Bitmap& view, const SightPictures& pictures, const 
 
 namespace {
 
-// What one frame writes and what it must write: the lens pieces as drawn, and the previous
-// area but for them, counted pixel by pixel.
+// What one frame writes and what it must write: the lens pieces as drawn, and the pixels of
+// the previous area that the frame before left different from the landscape and the new lens
+// does not cover, counted pixel by pixel.
 struct FrameParts {
     long long lensBytes = 0;
     long long uncoveredBytes = 0;
@@ -105,6 +106,9 @@ struct FrameParts {
 
 FrameParts PartsOf(const SightPictures& pictures, const FrameCase& frame, int step) {
     const sight::FramePlace place = PlaceOf(frame, step);
+    toolkit::Bitmap before = pictures.clean;
+    sight::FrameChanges scratch;
+    DrawSightFrame(before, pictures, frame, step + 1, scratch);
     toolkit::Bitmap view = pictures.clean;
     FrameParts parts;
     std::uint8_t lensRadius = sight::kLensStartRadius;
@@ -128,7 +132,8 @@ FrameParts PartsOf(const SightPictures& pictures, const FrameCase& frame, int st
     const toolkit::Rect previous = PreviousAreaOf(frame, step).intersected(view.rect());
     for (int y = previous.top; y < previous.bottom; ++y) {
         for (int x = previous.left; x < previous.right; ++x) {
-            if (!covered[std::size_t(y) * std::size_t(view.width()) + std::size_t(x)]) {
+            if (!covered[std::size_t(y) * std::size_t(view.width()) + std::size_t(x)] &&
+                before.pixel(x, y) != pictures.clean.pixel(x, y)) {
                 parts.uncoveredBytes += 4;
             }
         }

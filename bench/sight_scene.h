@@ -51,24 +51,24 @@ void DrawSightFrame(toolkit::Bitmap& view, const SightPictures& pictures, const 
                     int step, sight::FrameChanges& changes);
 
 // Bytes a frame must read and write, counting each pixel a copy writes as one read and one
-// write (putting back compares instead: two reads), and the reticle's AND as two reads and
-// one write for each of its pixels that is not white (a white one leaves the view as it is);
-// clipped pieces count only what lies inside the view. Averaged over the two places of a
-// case.
+// write, and the reticle's AND as two reads and one write for each of its pixels that is not
+// white (a white one leaves the view as it is); clipped pieces count only what lies inside
+// the view. Averaged over the two places of a case.
 struct Traffic {
     long long bytesRead = 0;
     long long bytesWritten = 0;
 };
-// What the frame's steps must read and write: the previous area but for what the new lens covers
-// put back, the naked-eye target, the 17 lens pieces, the magnified target, the reticle.
+// What the frame's steps must read and write: what the frame before left different from the
+// landscape in its area put back but for what the new lens covers, the naked-eye target, the
+// 17 lens pieces, the magnified target, the reticle.
 Traffic FrameTraffic(const SightPictures& pictures, const FrameCase& frame);
 // Bytes of `picture`, drawn with its top-left at (left, top), inside `written` that are not
 // `leavesAlone` (white under AND, black under exclusive or): what such a draw must touch.
 long long InkBytes(const toolkit::Bitmap& picture, int left, int top, const toolkit::Rect& written,
                    std::uint32_t leavesAlone);
 
-// The least any frame must change, each pixel once as a plain copy: the new lens and the
-// part of the previous frame's area it does not cover.
+// The least any frame must change, each pixel once as a plain copy: the new lens and what
+// the frame before left outside it.
 Traffic ChangeFloorTraffic(const SightPictures& pictures, const FrameCase& frame);
 
 }  // namespace bench

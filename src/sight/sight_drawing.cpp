@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "sight/sight_geometry.h"
+#include "toolkit/row_search.h"
 
 namespace sight {
 
@@ -150,9 +151,46 @@ Rect DrawReticle(Bitmap& view, const Bitmap& reticle, int cx, int cy,
     return view.draw(cx - reticle.width() / 2, cy - reticle.height() / 2, reticle, changed);
 }
 
+namespace {
+
+// Brings `marks` up to date with the view and the landscape as they are: kept while neither
+// has changed since the last frame; empty for a view that is a copy of the landscape;
+// otherwise each row's span from its first to its last pixel that differs.
+void UpdateMarks(const Bitmap& view, const Bitmap& clean, ViewMarks& marks) {
+    if (marks.viewStamp == view.stamp() && marks.cleanStamp == clean.stamp()) {
+        return;
+    }
+    marks.rows.clear();
+    if (view.stamp() != clean.stamp()) {
+        const int width = std::min(view.width(), clean.width());
+        const int height = std::min(view.height(), clean.height());
+        for (int y = 0; y < height; ++y) {
+            const toolkit::OtherRow landscape{clean.scanLine(y)};
+            const std::uint32_t* row = view.scanLine(y);
+            const std::size_t first = toolkit::FirstDifference(row, landscape, std::size_t(width));
+            const std::size_t end =
+                toolkit::EndOfDifferences(row, landscape, first, std::size_t(width));
+            marks.rows.include(y, int(first), int(end));
+        }
+    }
+}
+
+// After `area` has been put back but for what the new lens covers, the view differs from the
+// landscape there only where this frame draws.
+void ForgetPutBack(const Bitmap& view, const Bitmap& clean, const Rect& area, ViewMarks& marks) {
+    const Rect inside = area.intersected(view.rect()).intersected(clean.rect());
+    for (int y = inside.top; y < inside.bottom; ++y) {
+        marks.rows.exclude(y, inside.left, inside.right);
+    }
+}
+
+}  // namespace
+
 void DrawSightFrame(Bitmap& view, const FramePictures& pictures, const FramePlace& place,
                     const Rect& previousArea, std::uint8_t& lensRadius, FrameChanges& changes) {
     changes.clear();
+    ViewMarks& marks = changes.marks;
+    UpdateMarks(view, pictures.clean, marks);
     const LensLayout lens =
         LensPieces(place.cx, place.cy, place.magnifyNum, place.magnifyDen, lensRadius);
     std::array<Rect, std::tuple_size_v<decltype(lens.pieces)>> covered;
@@ -161,7 +199,8 @@ void DrawSightFrame(Bitmap& view, const FramePictures& pictures, const FramePlac
             view.copiedArea(lens.pieces[k].destination, pictures.clean, lens.pieces[k].source);
     }
     view.setCopyMode(toolkit::CopyMode::SrcCopy);
-    view.copyRectExcept(previousArea, pictures.clean, covered, changes.restored);
+    view.copyRectExcept(previousArea, pictures.clean, covered, changes.restored, &marks.rows);
+    ForgetPutBack(view, pictures.clean, previousArea, marks);
     if (TinyTargetShown(place.cx, place.cy, place.targetX, place.targetY, place.magnifyNum,
                         place.magnifyDen, lensRadius)) {
         changes.tinyTarget = DrawTinyTarget(view, pictures.man, place.targetX, place.targetY);
@@ -172,6 +211,10 @@ void DrawSightFrame(Bitmap& view, const FramePictures& pictures, const FramePlac
         view, pictures.sprite, place.cx, place.cy, place.cursorX, place.cursorY, place.targetX,
         place.targetY, place.magnifyNum, place.magnifyDen, lensRadius));
     DrawReticle(view, pictures.reticle, place.cx, place.cy, changes.drawn);
+    marks.rows.include(changes.tinyTarget);
+    marks.rows.include(changes.drawn);
+    marks.viewStamp = view.stamp();
+    marks.cleanStamp = pictures.clean.stamp();
 }
 
 }  // namespace sight

@@ -140,12 +140,24 @@ struct FramePlace {
     int magnifyDen = 1;
 };
 
+// Where the view may differ from the clean landscape: every pixel outside `rows` equals the
+// landscape's, as long as the view and the landscape still carry these stamps. The frames
+// keep it, so that putting back the last frame's area reads only what the sight left there,
+// not the whole square.
+struct ViewMarks {
+    toolkit::ChangedRows rows;
+    std::uint64_t viewStamp = 0;
+    std::uint64_t cleanStamp = 0;
+};
+
 // What one frame changed in the view: the part of the previous frame's area it put back, the
-// naked-eye target, and the new sight (lens, magnified target and reticle).
+// naked-eye target, and the new sight (lens, magnified target and reticle); and the marks
+// the frames leave for each other, which clear() keeps.
 struct FrameChanges {
     toolkit::ChangedRows restored;
     toolkit::Rect tinyTarget;
     toolkit::ChangedRows drawn;
+    ViewMarks marks;
     void clear() {
         restored.clear();
         tinyTarget = {};
@@ -156,9 +168,12 @@ struct FrameChanges {
 // One frame of the moving sight: `previousArea` put back from the clean landscape under plain
 // copy, the naked-eye target if it lies outside the lens, the lens, the magnified target and
 // the reticle, in that order. What the new lens covers is left out of putting back, as the
-// lens paints over it under plain copy anyway: the same pixels for about half the bytes.
+// lens paints over it under plain copy anyway: the same pixels for about half the bytes. Of
+// the rest only what `changes.marks` says may differ from the landscape is read: drawn with
+// the same `changes` from move to move, that is the crescent the old lens leaves; after
+// anything else has drawn in the view, the first frame finds the differences once.
 // `lensRadius` goes in at the start radius and comes out at the lens's final one; the view's
-// copy mode is left at SRCAND. `changes` is cleared first.
+// copy mode is left at SRCAND. `changes` is cleared first but for its marks.
 void DrawSightFrame(toolkit::Bitmap& view, const FramePictures& pictures, const FramePlace& place,
                     const toolkit::Rect& previousArea, std::uint8_t& lensRadius,
                     FrameChanges& changes);

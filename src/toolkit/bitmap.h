@@ -59,7 +59,7 @@ class Bitmap {
             return;
         }
         pixels_[std::size_t(y) * width_ + x] = (rgb & kRgbMask) | kOpaque;
-        forgetInk();
+        changed();
     }
 
     CopyMode copyMode() const { return mode_; }
@@ -81,8 +81,10 @@ class Bitmap {
     // under this picture's copy mode, except the pixels inside any of `kept`; for each row the
     // columns it changed go into `changed`, cut as above. Putting back an old frame's area but
     // for what the new frame covers anyway costs only the uncovered part.
+    // With `within`, only the columns of each row inside its span there are copied: where
+    // the caller knows the rest of `area` already equals `source`.
     void copyRectExcept(const Rect& area, const Bitmap& source, std::span<const Rect> kept,
-                        ChangedRows& changed);
+                        ChangedRows& changed, const ChangedRows* within = nullptr);
     // Draws the whole of `source` at its own size with its top-left at (left, top).
     Rect draw(int left, int top, const Bitmap& source);
     Rect draw(int left, int top, const Bitmap& source, ChangedRows& changed);
@@ -93,7 +95,7 @@ class Bitmap {
     // 32-bit RGB image. Write through a row only before this picture is next copied from.
     const std::uint32_t* scanLine(int y) const { return pixels_.data() + std::size_t(y) * width_; }
     std::uint32_t* scanLine(int y) {
-        forgetInk();
+        changed();
         return pixels_.data() + std::size_t(y) * width_;
     }
     const std::uint32_t* bits() const { return pixels_.data(); }
@@ -106,6 +108,12 @@ class Bitmap {
     // every mouse move is read once, not its whole square at every move. Under plain copy
     // every pixel counts, and this is never asked for.
     const InkRows& inkRows(CopyMode mode) const;
+
+    // A number that stands for this picture's pixels: two pictures with the same stamp hold
+    // the same pixels (a copy keeps its original's until either changes), and a picture
+    // changed in any way since a stamp was read has another one. Lets a drawing that keeps
+    // track of what it left in a picture tell whether anything else has drawn there since.
+    std::uint64_t stamp() const;
 
     // The stored alpha byte, always opaque, and the colour bits beneath it.
     static constexpr std::uint32_t kOpaque = 0xFF000000;
@@ -120,7 +128,11 @@ class Bitmap {
     // the picture shares them, as it shares the pixels they describe.
     mutable std::shared_ptr<const InkRows> andInk_;
     mutable std::shared_ptr<const InkRows> invertInk_;
-    void forgetInk() {
+    // 0 until a stamp is asked for, and again after every change: a row written through
+    // scanLine costs a store here, not a fresh number.
+    mutable std::uint64_t stamp_ = 0;
+    void changed() {
+        stamp_ = 0;
         andInk_.reset();
         invertInk_.reset();
     }

@@ -500,7 +500,7 @@ std::vector<ChangedRows::Span>& gapsOf(const Rect& area, std::span<const Rect> k
 
 template <typename Rule>
 void copyExcept(Bitmap& destination, const Bitmap& source, const Rect& area,
-                std::span<const Rect> kept, ChangedRows& changed) {
+                std::span<const Rect> kept, ChangedRows& changed, const ChangedRows* within) {
     // The kept rectangles start and end covering rows only at these rows.
     thread_local std::vector<int> edges;
     edges.assign({area.top, area.bottom});
@@ -517,11 +517,22 @@ void copyExcept(Bitmap& destination, const Bitmap& source, const Rect& area,
         const std::vector<ChangedRows::Span>& gaps =
             gapsOf(area, kept, edges[band], edges[band + 1]);
         for (int y = edges[band]; y < edges[band + 1]; ++y) {
+            ChangedRows::Span limit{area.left, area.right};
+            if (within != nullptr) {
+                limit = within->span(y);
+                if (limit.isEmpty()) {
+                    continue;
+                }
+            }
             std::uint32_t* target = destination.scanLine(y);
             const std::uint32_t* from = source.scanLine(y);
             for (const ChangedRows::Span& gap : gaps) {
-                copyOneToOneRow<Rule>(target + gap.left, from + gap.left,
-                                      std::size_t(gap.right - gap.left), y, gap.left, &changed);
+                const int left = std::max(gap.left, limit.left);
+                const int right = std::min(gap.right, limit.right);
+                if (left < right) {
+                    copyOneToOneRow<Rule>(target + left, from + left, std::size_t(right - left), y,
+                                          left, &changed);
+                }
             }
         }
     }
@@ -608,7 +619,7 @@ Rect Bitmap::copiedArea(const Rect& to, const Bitmap& source, const Rect& from) 
 }
 
 void Bitmap::copyRectExcept(const Rect& area, const Bitmap& source, std::span<const Rect> kept,
-                            ChangedRows& changed) {
+                            ChangedRows& changed, const ChangedRows* within) {
     const Rect inside = area.intersected(rect()).intersected(source.rect());
     if (inside.isEmpty()) {
         return;
@@ -616,13 +627,13 @@ void Bitmap::copyRectExcept(const Rect& area, const Bitmap& source, std::span<co
     // In place is no harm: each pixel is combined only with the pixel at its own place.
     switch (mode_) {
         case CopyMode::SrcCopy:
-            copyExcept<PlainCopy>(*this, source, inside, kept, changed);
+            copyExcept<PlainCopy>(*this, source, inside, kept, changed, within);
             break;
         case CopyMode::SrcAnd:
-            copyExcept<AndCopy>(*this, source, inside, kept, changed);
+            copyExcept<AndCopy>(*this, source, inside, kept, changed, within);
             break;
         case CopyMode::SrcInvert:
-            copyExcept<InvertCopy>(*this, source, inside, kept, changed);
+            copyExcept<InvertCopy>(*this, source, inside, kept, changed, within);
             break;
     }
 }

@@ -20,6 +20,28 @@ void ChangedRows::include(const Rect& rect) {
     }
 }
 
+void ChangedRows::include(const ChangedRows& other) {
+    for (int y = other.top_; y < other.bottom_; ++y) {
+        const Span& span = other.rows_[std::size_t(y)];
+        include(y, span.left, span.right);
+    }
+}
+
+void ChangedRows::exclude(int y, int left, int right) {
+    if (y < top_ || y >= bottom_ || right <= left) {
+        return;
+    }
+    Span& span = rows_[std::size_t(y)];
+    if (left <= span.left) {
+        span.left = std::max(span.left, right);
+    } else if (right >= span.right) {
+        span.right = std::min(span.right, left);
+    }
+    if (span.isEmpty()) {
+        span = Span{};
+    }
+}
+
 void ChangedRows::clear() {
     std::fill(rows_.begin() + top_, rows_.begin() + bottom_, Span{});
     top_ = 0;

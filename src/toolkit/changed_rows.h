@@ -42,6 +42,12 @@ class ChangedRows {
         }
     }
     void include(const Rect& rect);
+    // Adds every span of `other`.
+    void include(const ChangedRows& other);
+    // Takes the columns [left, right) out of row y's span where what is left is one span
+    // (or none); where they lie inside it, the row keeps its whole span, which still holds
+    // all that was added to it.
+    void exclude(int y, int left, int right);
     // Forgets every span; the rows stay allocated for the next drawing.
     void clear();
 

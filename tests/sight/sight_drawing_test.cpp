@@ -362,6 +362,11 @@ TEST(DrawSightFrame, LeavesTheViewAsThePlainFrameDoesOverSequencesOfMoves) {
           {330, 260, Between::Marker},
           {331, 260},
           {310, 255, Between::Burst}}},
+        // The marker lands in a corner of the last frame's square that the new lens leaves.
+        {"a marker outside the lens, inside the last frame's area",
+         300,
+         250,
+         {{210, 160}, {212, 161, Between::Marker}, {213, 161}, {215, 162, Between::Marker}}},
     };
     for (const Sequence& sequence : sequences) {
         SCOPED_TRACE(sequence.what);

@@ -468,4 +468,30 @@ TEST(RectArithmetic, IntersectionAndUnionTreatEmptyRectanglesAsNothing) {
     EXPECT_EQ(Rect{}.united(b), b);
 }
 
+// Taking columns out of a row's span must never lose a column that lies outside them.
+TEST(RectArithmetic, ExcludingColumnsKeepsEveryColumnOutsideThem) {
+    struct Case {
+        int left;
+        int right;
+        toolkit::ChangedRows::Span kept;
+    };
+    const Case cases[] = {
+        {10, 20, {}},        // the whole span
+        {0, 30, {}},         // more than the span
+        {5, 15, {15, 20}},   // its left end
+        {15, 25, {10, 15}},  // its right end
+        {12, 18, {10, 20}},  // inside it: two pieces, kept whole
+        {0, 10, {10, 20}},   // beside it
+        {20, 30, {10, 20}},  // beside it on the right
+    };
+    for (const Case& c : cases) {
+        toolkit::ChangedRows rows;
+        rows.include(3, 10, 20);
+        rows.exclude(3, c.left, c.right);
+        rows.exclude(4, 0, 100);
+        EXPECT_EQ(rows.span(3).left, c.kept.left) << c.left << ".." << c.right;
+        EXPECT_EQ(rows.span(3).right, c.kept.right) << c.left << ".." << c.right;
+    }
+}
+
 }  // namespace
