@@ -202,6 +202,19 @@ const std::vector<int>& sourceColumnsOf(const CopyPlan& plan) {
     return columns;
 }
 
+// The rows of a picture a copy writes: the picture is told once that it changes, not at
+// every row.
+class WritableRows {
+  public:
+    explicit WritableRows(Bitmap& picture)
+        : first_(picture.scanLine(0)), stride_(std::size_t(picture.width())) {}
+    std::uint32_t* operator()(std::int64_t y) const { return first_ + std::size_t(y) * stride_; }
+
+  private:
+    std::uint32_t* first_;
+    std::size_t stride_;
+};
+
 // ---- Row kernels: straight loops over one row, no branch inside ----
 
 template <typename Rule>
@@ -279,11 +292,12 @@ void copyOneToOneRow(std::uint32_t* target, const std::uint32_t* source, std::si
 
 template <typename Rule>
 void copyGeneral(Bitmap& destination, const Bitmap& source, const CopyPlan& plan) {
+    const WritableRows rows(destination);
     const std::vector<int>& sourceColumns = sourceColumnsOf(plan);
     const int firstColumn = plan.firstColumn();
     SourceWalk sourceRow(plan.rows, plan.rowSteps.first);
     for (std::int64_t step = plan.rowSteps.first; step < plan.rowSteps.end; ++step) {
-        lookUpRow<Rule>(destination.scanLine(int(plan.rows.destinationAt(step))) + firstColumn,
+        lookUpRow<Rule>(rows(plan.rows.destinationAt(step)) + firstColumn,
                         source.scanLine(int(sourceRow.source())), sourceColumns.data(),
                         sourceColumns.size());
         sourceRow.next();
@@ -316,6 +330,7 @@ Runs runsOf(const std::vector<int>& sourceColumns) {
 // repeats as whole-row copies of the row just written.
 void copyEnlarged(Bitmap& destination, const Bitmap& source, const CopyPlan& plan,
                   ChangedRows* changed) {
+    const WritableRows rows(destination);
     const std::vector<int>& sourceColumns = sourceColumnsOf(plan);
     const Runs runs = runsOf(sourceColumns);
     const std::size_t count = sourceColumns.size();
@@ -329,7 +344,7 @@ void copyEnlarged(Bitmap& destination, const Bitmap& source, const CopyPlan& pla
     for (std::int64_t step = plan.rowSteps.first; step < plan.rowSteps.end; ++step, walk.next()) {
         const int y = int(plan.rows.destinationAt(step));
         const std::int64_t sourceRow = walk.source();
-        std::uint32_t* target = destination.scanLine(y) + firstColumn;
+        std::uint32_t* target = rows(y) + firstColumn;
         if (sourceRow == previousSourceRow) {
             std::memcpy(target, previousRow, count * sizeof(std::uint32_t));
         } else {
@@ -350,6 +365,7 @@ void copyEnlarged(Bitmap& destination, const Bitmap& source, const CopyPlan& pla
 template <typename Rule>
 void copyInk(Bitmap& destination, const Bitmap& source, const CopyPlan& plan,
              ChangedRows* changed) {
+    const WritableRows rows(destination);
     const InkRows& ink = source.inkRows(Rule::kMode);
     const std::int64_t shift = plan.columns.destinationStart - plan.columns.sourceStart;
     const int firstSourceColumn = plan.firstSourceColumn();
@@ -377,7 +393,7 @@ void copyInk(Bitmap& destination, const Bitmap& source, const CopyPlan& plan,
                 continue;
             }
             if (target == nullptr) {
-                target = destination.scanLine(int(plan.rows.destinationAt(step)));
+                target = rows(plan.rows.destinationAt(step));
             }
             combineRow<Rule>(target + (left + shift), from + left, std::size_t(right - left));
             first = std::min(first, left);
@@ -397,13 +413,14 @@ void copyOneToOne(Bitmap& destination, const Bitmap& source, const CopyPlan& pla
         copyInk<Rule>(destination, source, plan, changed);
         return;
     }
+    const WritableRows rows(destination);
     const int firstColumn = plan.firstColumn();
     const int firstSourceColumn = plan.firstSourceColumn();
     const std::size_t count = plan.columnCount();
     SourceWalk sourceRow(plan.rows, plan.rowSteps.first);
     for (std::int64_t step = plan.rowSteps.first; step < plan.rowSteps.end; ++step) {
         const int y = int(plan.rows.destinationAt(step));
-        copyOneToOneRow<Rule>(destination.scanLine(y) + firstColumn,
+        copyOneToOneRow<Rule>(rows(y) + firstColumn,
                               source.scanLine(int(sourceRow.source())) + firstSourceColumn, count,
                               y, firstColumn, changed);
         sourceRow.next();
@@ -501,6 +518,7 @@ std::vector<ChangedRows::Span>& gapsOf(const Rect& area, std::span<const Rect> k
 template <typename Rule>
 void copyExcept(Bitmap& destination, const Bitmap& source, const Rect& area,
                 std::span<const Rect> kept, ChangedRows& changed, const ChangedRows* within) {
+    const WritableRows rows(destination);
     // The kept rectangles start and end covering rows only at these rows.
     thread_local std::vector<int> edges;
     edges.assign({area.top, area.bottom});
@@ -524,7 +542,7 @@ void copyExcept(Bitmap& destination, const Bitmap& source, const Rect& area,
                     continue;
                 }
             }
-            std::uint32_t* target = destination.scanLine(y);
+            std::uint32_t* target = rows(y);
             const std::uint32_t* from = source.scanLine(y);
             for (const ChangedRows::Span& gap : gaps) {
                 const int left = std::max(gap.left, limit.left);
