@@ -165,12 +165,9 @@ void UpdateMarks(const Bitmap& view, const Bitmap& clean, ViewMarks& marks) {
         const int width = std::min(view.width(), clean.width());
         const int height = std::min(view.height(), clean.height());
         for (int y = 0; y < height; ++y) {
-            const toolkit::OtherRow landscape{clean.scanLine(y)};
-            const std::uint32_t* row = view.scanLine(y);
-            const std::size_t first = toolkit::FirstDifference(row, landscape, std::size_t(width));
-            const std::size_t end =
-                toolkit::EndOfDifferences(row, landscape, first, std::size_t(width));
-            marks.rows.include(y, int(first), int(end));
+            const toolkit::DifferingPart part = toolkit::FindDifferingPart(
+                view.scanLine(y), toolkit::OtherRow{clean.scanLine(y)}, std::size_t(width));
+            marks.rows.include(y, int(part.first), int(part.end));
         }
     }
 }

@@ -246,25 +246,16 @@ void enlargeRow(std::uint32_t* target, const std::uint32_t* source, const int* r
     }
 }
 
-struct ChangedPart {
-    std::size_t first;
-    std::size_t end;
-};
-
 // The part of a row from the first to the last pixel the copy can change: where a plain
 // copy's source differs from the row, where an AND's source is not white, where an exclusive
 // or's is not black (the other pixels leave the row as it is).
 template <typename Rule>
-ChangedPart changedPart(const std::uint32_t* target, const std::uint32_t* source,
-                        std::size_t count) {
+DifferingPart changedPart(const std::uint32_t* target, const std::uint32_t* source,
+                          std::size_t count) {
     if constexpr (std::is_same_v<Rule, PlainCopy>) {
-        const OtherRow other{source};
-        const std::size_t first = FirstDifference(target, other, count);
-        return ChangedPart{first, EndOfDifferences(target, other, first, count)};
+        return FindDifferingPart(target, OtherRow{source}, count);
     } else {
-        const SameValue other{Rule::kLeavesAlone};
-        const std::size_t first = FirstDifference(source, other, count);
-        return ChangedPart{first, EndOfDifferences(source, other, first, count)};
+        return FindDifferingPart(source, SameValue{Rule::kLeavesAlone}, count);
     }
 }
 
@@ -280,7 +271,7 @@ void copyOneToOneRow(std::uint32_t* target, const std::uint32_t* source, std::si
         }
         return;
     }
-    const ChangedPart part = changedPart<Rule>(target, source, count);
+    const DifferingPart part = changedPart<Rule>(target, source, count);
     if (part.first >= part.end) {
         return;
     }

@@ -86,4 +86,16 @@ std::size_t EndOfDifferences(const std::uint32_t* row, const Other& other, std::
     return end;
 }
 
+// The pixels [first, end) of `row` from its first to its last that differs from `other`;
+// empty (first == end) where none does.
+struct DifferingPart {
+    std::size_t first;
+    std::size_t end;
+};
+template <typename Other>
+DifferingPart FindDifferingPart(const std::uint32_t* row, const Other& other, std::size_t count) {
+    const std::size_t first = FirstDifference(row, other, count);
+    return DifferingPart{first, EndOfDifferences(row, other, first, count)};
+}
+
 }  // namespace toolkit
