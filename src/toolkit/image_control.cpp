@@ -190,42 +190,31 @@ void ImageControl::Invalidate(const ChangedRows& pictureRows) {
     // smallest span holding all that reaches it.
     const SmoothScale& scale = currentScale();
     const int ratio = deviceRatio();
-    thread_local std::vector<ChangedRows::Span> controlRows;
-    controlRows.assign(std::size_t(destinationRect().height()), ChangedRows::Span{});
-    int firstRow = int(controlRows.size());
-    int endRow = 0;
+    thread_local ChangedRows controlRows;
+    controlRows.clear();
     for (int y = pictureRows.top(); y < pictureRows.bottom(); ++y) {
         const ChangedRows::Span span = pictureRows.span(y);
         const QRect reached = scale.reach(Rect{span.left, y, span.right, y + 1});
         if (reached.isEmpty()) {
             continue;
         }
-        const int left = reached.left() / ratio;
-        const int right = reached.right() / ratio + 1;
-        for (int row = reached.top() / ratio; row <= reached.bottom() / ratio; ++row) {
-            ChangedRows::Span& hull = controlRows[std::size_t(row)];
-            hull = hull.isEmpty()
-                       ? ChangedRows::Span{left, right}
-                       : ChangedRows::Span{std::min(hull.left, left), std::max(hull.right, right)};
-        }
-        firstRow = std::min(firstRow, reached.top() / ratio);
-        endRow = std::max(endRow, reached.bottom() / ratio + 1);
+        controlRows.include(Rect{reached.left() / ratio, reached.top() / ratio,
+                                 reached.right() / ratio + 1, reached.bottom() / ratio + 1});
     }
-    updateRows(controlRows, firstRow, endRow);
+    updateRows(controlRows);
 }
 
-void ImageControl::updateRows(const std::vector<ChangedRows::Span>& controlRows, int firstRow,
-                              int endRow) {
+void ImageControl::updateRows(const ChangedRows& controlRows) {
     // Rows with the same span make one rectangle: the banded, sorted rectangles a region
     // is built from directly.
     thread_local std::vector<QRect> rectangles;
     rectangles.clear();
     const QPoint offset = destinationRect().topLeft();
-    for (int row = firstRow; row < endRow;) {
-        const ChangedRows::Span span = controlRows[std::size_t(row)];
+    for (int row = controlRows.top(); row < controlRows.bottom();) {
+        const ChangedRows::Span span = controlRows.span(row);
         int next = row + 1;
-        while (next < endRow && controlRows[std::size_t(next)].left == span.left &&
-               controlRows[std::size_t(next)].right == span.right) {
+        while (next < controlRows.bottom() && controlRows.span(next).left == span.left &&
+               controlRows.span(next).right == span.right) {
             ++next;
         }
         if (!span.isEmpty()) {

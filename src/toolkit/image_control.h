@@ -72,10 +72,9 @@ class ImageControl : public QWidget {
     // The scale from the picture onto the destination's device pixels, made anew when either
     // size changed.
     const SmoothScale& currentScale();
-    // Repaints, on each destination row in [firstRow, endRow), the span `destinationRows`
-    // holds for it.
-    void updateRows(const std::vector<ChangedRows::Span>& destinationRows, int firstRow,
-                    int endRow);
+    // Repaints, on each control row, the span `controlRows` holds for it, counted from the
+    // destination's top-left.
+    void updateRows(const ChangedRows& controlRows);
 
     Bitmap picture_;
     SmoothScale scale_;
