@@ -1,6 +1,7 @@
 // The drawing operations of the sight, pure functions over pictures and plain numbers.
 #include "sight/sight_drawing.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <tuple>
@@ -52,6 +53,27 @@ void KeyedRow(std::uint32_t* target, const std::uint32_t* source, std::size_t co
     for (std::size_t k = 0; k < count; ++k) {
         target[k] = SeeThrough(source[k]) ? target[k] : source[k];
     }
+}
+
+// The part of a sprite a keyed copy can draw with its top-left at (left, top): sprite columns
+// [firstColumn, endColumn) and rows [firstRow, endRow), leaving out column 0 and row 0 and
+// whatever lies outside the view. In 64 bits, so far-off positions cannot overflow.
+struct SpritePart {
+    std::int64_t firstColumn;
+    std::int64_t endColumn;
+    std::int64_t firstRow;
+    std::int64_t endRow;
+};
+SpritePart VisibleSpritePart(const Bitmap& view, const Bitmap& sprite, int left, int top) {
+    const auto firstInside = [](int origin) {
+        return std::max<std::int64_t>(1, -std::int64_t(origin));
+    };
+    return SpritePart{
+        firstInside(left),
+        std::min<std::int64_t>(sprite.width(), std::int64_t(view.width()) - left),
+        firstInside(top),
+        std::min<std::int64_t>(sprite.height(), std::int64_t(view.height()) - top),
+    };
 }
 
 // View columns [first, end).

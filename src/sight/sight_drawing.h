@@ -1,7 +1,6 @@
 // The drawing operations of the sight, pure functions over pictures and plain numbers.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 
 #include "toolkit/bitmap.h"
@@ -25,79 +24,14 @@ toolkit::Rect DrawLens(toolkit::Bitmap& view, const toolkit::Bitmap& clean, int 
 // The colour a sprite leaves out: the landscape shows through it.
 constexpr std::uint32_t kSeeThroughColour = 0xFFFFFF;
 
-// The part of a sprite a keyed copy can draw with its top-left at (left, top): sprite columns
-// [firstColumn, endColumn) and rows [firstRow, endRow), leaving out column 0 and row 0 and
-// whatever lies outside the view. In 64 bits, so far-off positions cannot overflow.
-struct SpritePart {
-    std::int64_t firstColumn;
-    std::int64_t endColumn;
-    std::int64_t firstRow;
-    std::int64_t endRow;
-};
-inline SpritePart VisibleSpritePart(const toolkit::Bitmap& view, const toolkit::Bitmap& sprite,
-                                    int left, int top) {
-    const auto firstInside = [](int origin) {
-        return std::max<std::int64_t>(1, -std::int64_t(origin));
-    };
-    return SpritePart{
-        firstInside(left),
-        std::min<std::int64_t>(sprite.width(), std::int64_t(view.width()) - left),
-        firstInside(top),
-        std::min<std::int64_t>(sprite.height(), std::int64_t(view.height()) - top),
-    };
-}
-
-// Copies `sprite` pixel by pixel with its top-left at (left, top), setting the view's
-// pixels directly whatever its copy mode. Pure white is see-through, and column 0 and row 0
-// of the sprite are never drawn, so the artwork keeps its figure clear of them. `accepts(x, y)` can
-// refuse single view points; it is asked only for non-white points inside the view, columns
-// outer and rows inner.
-template <typename PixelTest>
-toolkit::Rect DrawKeyedSprite(toolkit::Bitmap& view, const toolkit::Bitmap& sprite, int left,
-                              int top, PixelTest&& accepts) {
-    const SpritePart part = VisibleSpritePart(view, sprite, left, top);
-
-    // Clipped already, so the pixels are read and written in place: the stored values carry
-    // the opaque alpha byte both pictures share.
-    constexpr std::uint32_t kRgbMask = 0xFFFFFF;
-    const std::uint32_t* spritePixels = sprite.bits();
-    const std::size_t spriteStride = std::size_t(sprite.width());
-    const std::size_t viewStride = std::size_t(view.width());
-    std::uint32_t* viewPixels = view.isEmpty() ? nullptr : view.scanLine(0);
-
-    toolkit::Rect changed;
-    for (std::int64_t i = part.firstColumn; i < part.endColumn; ++i) {
-        const int x = left + int(i);
-        int columnTop = 0;
-        int columnBottom = 0;
-        for (std::int64_t j = part.firstRow; j < part.endRow; ++j) {
-            const std::uint32_t stored =
-                spritePixels[std::size_t(j) * spriteStride + std::size_t(i)];
-            const int y = top + int(j);
-            if ((stored & kRgbMask) == kSeeThroughColour || !accepts(x, y)) {
-                continue;
-            }
-            viewPixels[std::size_t(y) * viewStride + std::size_t(x)] = stored;
-            if (columnBottom == columnTop) {
-                columnTop = y;
-            }
-            columnBottom = y + 1;
-        }
-        if (columnBottom != columnTop) {
-            changed = changed.united(toolkit::Rect{x, columnTop, x + 1, columnBottom});
-        }
-    }
-    return changed;
-}
-
-// The same with every point accepted: the whole sprite, row by row, each row one straight
-// loop without a test per pixel.
+// Copies `sprite` with its top-left at (left, top), row by row, setting the view's pixels
+// directly whatever its copy mode. Pure white is see-through, and column 0 and row 0 of the
+// sprite are never drawn, so the artwork keeps its figure clear of them.
 toolkit::Rect DrawKeyedSprite(toolkit::Bitmap& view, const toolkit::Bitmap& sprite, int left,
                               int top);
 
-// The same with only the points strictly closer than `radius` to (cx, cy) accepted: what
-// DrawKeyedSprite with that distance as its pixel test draws, found row by row as the columns
-// of the disc on that row, so that no point is tested on its own.
+// The same, drawing only the points strictly closer than `radius` to (cx, cy), found row by
+// row as the columns of the disc on that row, so that no point is tested on its own.
 toolkit::Rect DrawKeyedSpriteInDisc(toolkit::Bitmap& view, const toolkit::Bitmap& sprite, int left,
                                     int top, int cx, int cy, int radius);
 
