@@ -21,10 +21,6 @@ using toolkit::Bitmap;
 using toolkit::CopyMode;
 using toolkit::Rect;
 
-long long AreaOf(const Rect& rect) {
-    return rect.isEmpty() ? 0 : 4LL * rect.width() * rect.height();
-}
-
 void ReportBytes(benchmark::State& state, const Traffic& traffic) {
     state.SetBytesProcessed(state.iterations() * (traffic.bytesRead + traffic.bytesWritten));
 }

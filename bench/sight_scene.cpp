@@ -12,11 +12,11 @@ namespace bench {
 namespace {
 constexpr int kMagnifyNum = 3;
 constexpr int kMagnifyDen = 1;
+}  // namespace
 
 long long AreaOf(const toolkit::Rect& rect) {
     return rect.isEmpty() ? 0 : 4LL * rect.width() * rect.height();
 }
-}  // namespace
 
 const SightPictures& Pictures() {
     static const SightPictures pictures{

@@ -50,6 +50,9 @@ toolkit::Rect PreviousAreaOf(const FrameCase& frame, int step);
 void DrawSightFrame(toolkit::Bitmap& view, const SightPictures& pictures, const FrameCase& frame,
                     int step, sight::FrameChanges& changes);
 
+// The bytes of a rectangle of pixels; nothing for an empty one.
+long long AreaOf(const toolkit::Rect& rect);
+
 // Bytes a frame must read and write, counting each pixel a copy writes as one read and one
 // write, and the reticle's AND as two reads and one write for each of its pixels that is not
 // white (a white one leaves the view as it is); clipped pieces count only what lies inside
