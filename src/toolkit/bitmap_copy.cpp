@@ -23,10 +23,18 @@
 namespace toolkit {
 
 // The runs of a picture's rows that a copy under AND or exclusive or changes anything with:
-// row y's runs are spans[rowStarts[y]] up to spans[rowStarts[y + 1]], left to right.
+// row y's runs are spans[rowStarts[y]] up to spans[rowStarts[y + 1]], left to right. Each
+// run begins and ends on ink. Their pixels are kept one run after the other, so that a copy
+// reads them straight through instead of picking them out of the whole picture.
 struct InkRows {
+    struct Span {
+        int left = 0;
+        int right = 0;               // exclusive
+        std::size_t firstPixel = 0;  // of pixels
+    };
     std::vector<std::size_t> rowStarts;
-    std::vector<ChangedRows::Span> spans;
+    std::vector<Span> spans;
+    std::vector<std::uint32_t> pixels;
 };
 
 namespace {
@@ -367,18 +375,24 @@ void copyInk(Bitmap& destination, const Bitmap& source, const CopyPlan& plan,
         const auto y = std::size_t(sourceRow.source());
         int first = endSourceColumn;
         int end = firstSourceColumn;
-        const std::uint32_t* from = source.scanLine(int(y));
         std::uint32_t* target = nullptr;
         for (std::size_t k = ink.rowStarts[y]; k < ink.rowStarts[y + 1]; ++k) {
-            int left = std::max(ink.spans[k].left, firstSourceColumn);
-            int right = std::min(ink.spans[k].right, endSourceColumn);
+            const InkRows::Span& span = ink.spans[k];
+            const std::uint32_t* pixels = ink.pixels.data() + span.firstPixel;
+            const auto pixel = [&](int x) { return pixels[x - span.left]; };
+            int left = std::max(span.left, firstSourceColumn);
+            int right = std::min(span.right, endSourceColumn);
             // A run holds short gaps; cut where the copy's edge falls in one, so that what is
             // reported changed begins and ends on ink.
-            while (left < right && from[left] == Rule::kLeavesAlone) {
-                ++left;
+            if (left != span.left) {
+                while (left < right && pixel(left) == Rule::kLeavesAlone) {
+                    ++left;
+                }
             }
-            while (right > left && from[right - 1] == Rule::kLeavesAlone) {
-                --right;
+            if (right != span.right) {
+                while (right > left && pixel(right - 1) == Rule::kLeavesAlone) {
+                    --right;
+                }
             }
             if (left >= right) {
                 continue;
@@ -386,7 +400,8 @@ void copyInk(Bitmap& destination, const Bitmap& source, const CopyPlan& plan,
             if (target == nullptr) {
                 target = rows(plan.rows.destinationAt(step));
             }
-            combineRow<Rule>(target + (left + shift), from + left, std::size_t(right - left));
+            combineRow<Rule>(target + (left + shift), pixels + (left - span.left),
+                             std::size_t(right - left));
             first = std::min(first, left);
             end = std::max(end, right);
         }
@@ -588,9 +603,12 @@ std::shared_ptr<const InkRows> findInk(const Bitmap& picture, std::uint32_t leav
             const std::size_t rowFirstSpan = ink->rowStarts.back();
             if (ink->spans.size() > rowFirstSpan &&
                 int(x) - ink->spans.back().right < kShortestGap) {
+                const int gapStart = ink->spans.back().right;
+                ink->pixels.insert(ink->pixels.end(), row + gapStart, row + end);
                 ink->spans.back().right = int(end);
             } else {
-                ink->spans.push_back({int(x), int(end)});
+                ink->spans.push_back({int(x), int(end), ink->pixels.size()});
+                ink->pixels.insert(ink->pixels.end(), row + x, row + end);
             }
             x = end + FirstDifference(row + end, alone, width - end);
         }
