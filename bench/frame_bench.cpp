@@ -17,9 +17,9 @@ namespace bench {
 
 namespace {
 
-using toolkit::Bitmap;
-using toolkit::CopyMode;
-using toolkit::Rect;
+using raster::Bitmap;
+using raster::CopyMode;
+using raster::Rect;
 
 void ReportBytes(benchmark::State& state, const Traffic& traffic) {
     state.SetBytesProcessed(state.iterations() * (traffic.bytesRead + traffic.bytesWritten));

@@ -16,7 +16,7 @@
 
 #include "benchmarks.h"
 #include "program_driver.h"
-#include "toolkit/bitmap_image.h"
+#include "raster/bitmap_image.h"
 #include "ui/exercise_window.h"
 #include "ui/forms.h"
 #include "ui/mode_window.h"
@@ -131,7 +131,7 @@ void MouseMoveToPaint(benchmark::State& state) {
     StartFreshProgram();
     StartTest(1);
     ProcessPendingEvents();
-    QtOnlyView qtOnly(toolkit::WrapBitmap(Form2->SeeImage->Picture()).copy());
+    QtOnlyView qtOnly(raster::WrapBitmap(Form2->SeeImage->Picture()).copy());
     qtOnly.resize(Form2->SeeImage->size());
     qtOnly.show();
     if (!QTest::qWaitForWindowExposed(&qtOnly)) {

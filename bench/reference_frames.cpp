@@ -8,16 +8,16 @@
 #include <cmath>
 
 #include "benchmarks.h"
+#include "raster/bitmap_image.h"
 #include "sight/sight_drawing.h"
 #include "sight/sight_geometry.h"
-#include "toolkit/bitmap_image.h"
 
 namespace bench {
 
 namespace {
 
-using toolkit::Bitmap;
-using toolkit::Rect;
+using raster::Bitmap;
+using raster::Rect;
 
 QRect ToQRect(const Rect& rect) {
     return QRect(rect.left, rect.top, rect.width(), rect.height());
@@ -26,7 +26,7 @@ QRect ToQRect(const Rect& rect) {
 // A sprite as QPainter draws one with see-through: white, and column 0 and row 0 which the
 // sight never draws, made transparent once, outside the measured loop.
 QImage KeyedSprite(const Bitmap& sprite) {
-    QImage keyed = toolkit::WrapBitmap(sprite).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage keyed = raster::WrapBitmap(sprite).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < keyed.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
         for (int x = 0; x < keyed.width(); ++x) {
@@ -46,8 +46,8 @@ struct PainterPictures {
 };
 
 PainterPictures MakePainterPictures(const SightPictures& pictures) {
-    return {toolkit::WrapBitmap(pictures.clean).copy(), KeyedSprite(pictures.man),
-            KeyedSprite(pictures.sprite), toolkit::WrapBitmap(pictures.reticle).copy()};
+    return {raster::WrapBitmap(pictures.clean).copy(), KeyedSprite(pictures.man),
+            KeyedSprite(pictures.sprite), raster::WrapBitmap(pictures.reticle).copy()};
 }
 
 // The frame with QPainter: Source composition for the restore and the lens (scaled without
@@ -145,7 +145,7 @@ void SightFrameWithPerPixelLens(benchmark::State& state, const FrameCase& frame)
     for (auto _ : state) {
         const sight::FramePlace place = PlaceOf(frame, step);
         const Rect previousArea = PreviousAreaOf(frame, step++);
-        view.setCopyMode(toolkit::CopyMode::SrcCopy);
+        view.setCopyMode(raster::CopyMode::SrcCopy);
         Rect changed = view.copyRect(previousArea, pictures.clean, previousArea);
         if (sight::TinyTargetShown(place.cx, place.cy, place.targetX, place.targetY, 3, 1,
                                    sight::kLensStartRadius)) {

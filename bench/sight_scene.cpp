@@ -14,7 +14,7 @@ constexpr int kMagnifyNum = 3;
 constexpr int kMagnifyDen = 1;
 }  // namespace
 
-long long AreaOf(const toolkit::Rect& rect) {
+long long AreaOf(const raster::Rect& rect) {
     return rect.isEmpty() ? 0 : 4LL * rect.width() * rect.height();
 }
 
@@ -77,12 +77,12 @@ sight::FramePlace PlaceOf(const FrameCase& frame, int step) {
                              kMagnifyNum, kMagnifyDen};
 }
 
-toolkit::Rect PreviousAreaOf(const FrameCase& frame, int step) {
+raster::Rect PreviousAreaOf(const FrameCase& frame, int step) {
     const sight::FramePlace previous = PlaceOf(frame, step + 1);
     return sight::SightFrameArea(previous.cx, previous.cy);
 }
 
-void DrawSightFrame(toolkit::Bitmap& view, const SightPictures& pictures, const FrameCase& frame,
+void DrawSightFrame(raster::Bitmap& view, const SightPictures& pictures, const FrameCase& frame,
                     int step, sight::FrameChanges& changes) {
     std::uint8_t lensRadius = sight::kLensStartRadius;
     sight::DrawSightFrame(
@@ -98,18 +98,18 @@ namespace {
 struct FrameParts {
     long long lensBytes = 0;
     long long uncoveredBytes = 0;
-    toolkit::Rect tinyTarget;
-    toolkit::Rect magnifiedTarget;
+    raster::Rect tinyTarget;
+    raster::Rect magnifiedTarget;
     // The reticle's pixels in the view that are not white: only those change the view.
     long long reticleInkBytes = 0;
 };
 
 FrameParts PartsOf(const SightPictures& pictures, const FrameCase& frame, int step) {
     const sight::FramePlace place = PlaceOf(frame, step);
-    toolkit::Bitmap before = pictures.clean;
+    raster::Bitmap before = pictures.clean;
     sight::FrameChanges scratch;
     DrawSightFrame(before, pictures, frame, step + 1, scratch);
-    toolkit::Bitmap view = pictures.clean;
+    raster::Bitmap view = pictures.clean;
     FrameParts parts;
     std::uint8_t lensRadius = sight::kLensStartRadius;
     if (sight::TinyTargetShown(place.cx, place.cy, place.targetX, place.targetY, kMagnifyNum,
@@ -120,8 +120,7 @@ FrameParts PartsOf(const SightPictures& pictures, const FrameCase& frame, int st
         sight::LensPieces(place.cx, place.cy, kMagnifyNum, kMagnifyDen, lensRadius);
     std::vector<bool> covered(std::size_t(view.width()) * std::size_t(view.height()));
     for (const sight::LensPiece& piece : lens.pieces) {
-        const toolkit::Rect written =
-            view.copyRect(piece.destination, pictures.clean, piece.source);
+        const raster::Rect written = view.copyRect(piece.destination, pictures.clean, piece.source);
         parts.lensBytes += AreaOf(written);
         for (int y = written.top; y < written.bottom; ++y) {
             for (int x = written.left; x < written.right; ++x) {
@@ -129,7 +128,7 @@ FrameParts PartsOf(const SightPictures& pictures, const FrameCase& frame, int st
             }
         }
     }
-    const toolkit::Rect previous = PreviousAreaOf(frame, step).intersected(view.rect());
+    const raster::Rect previous = PreviousAreaOf(frame, step).intersected(view.rect());
     for (int y = previous.top; y < previous.bottom; ++y) {
         for (int x = previous.left; x < previous.right; ++x) {
             if (!covered[std::size_t(y) * std::size_t(view.width()) + std::size_t(x)] &&
@@ -141,7 +140,7 @@ FrameParts PartsOf(const SightPictures& pictures, const FrameCase& frame, int st
     parts.magnifiedTarget = sight::DrawMagnifiedTarget(
         view, pictures.sprite, place.cx, place.cy, place.cursorX, place.cursorY, place.targetX,
         place.targetY, kMagnifyNum, kMagnifyDen, lens.finalRadius);
-    const toolkit::Rect reticle = sight::DrawReticle(view, pictures.reticle, place.cx, place.cy);
+    const raster::Rect reticle = sight::DrawReticle(view, pictures.reticle, place.cx, place.cy);
     parts.reticleInkBytes = InkBytes(pictures.reticle, place.cx - pictures.reticle.width() / 2,
                                      place.cy - pictures.reticle.height() / 2, reticle, 0xFFFFFF);
     return parts;
@@ -161,7 +160,7 @@ Traffic Averaged(const SightPictures& pictures, const FrameCase& frame, Count co
 
 }  // namespace
 
-long long InkBytes(const toolkit::Bitmap& picture, int left, int top, const toolkit::Rect& written,
+long long InkBytes(const raster::Bitmap& picture, int left, int top, const raster::Rect& written,
                    std::uint32_t leavesAlone) {
     long long bytes = 0;
     for (int y = written.top; y < written.bottom; ++y) {

@@ -4,21 +4,21 @@
 #include <string>
 #include <vector>
 
+#include "raster/bitmap.h"
 #include "sight/sight_drawing.h"
-#include "toolkit/bitmap.h"
 
 namespace bench {
 
 // The program's own pictures, loaded once. The lens sprite is the largest of the nine target
 // sizes, the most a frame ever draws pixel by pixel.
 struct SightPictures {
-    toolkit::Bitmap clean;
-    toolkit::Bitmap man;
-    toolkit::Bitmap sprite;
-    toolkit::Bitmap reticle;
-    toolkit::Bitmap frameBox;
-    toolkit::Bitmap smoke;
-    toolkit::Bitmap burst;
+    raster::Bitmap clean;
+    raster::Bitmap man;
+    raster::Bitmap sprite;
+    raster::Bitmap reticle;
+    raster::Bitmap frameBox;
+    raster::Bitmap smoke;
+    raster::Bitmap burst;
 };
 const SightPictures& Pictures();
 
@@ -44,14 +44,14 @@ std::vector<FrameCase> FrameCases();
 // the centre before it.
 sight::FramePlace PlaceOf(const FrameCase& frame, int step);
 // The area the frame before the `step`-th one drew in, which it puts back.
-toolkit::Rect PreviousAreaOf(const FrameCase& frame, int step);
+raster::Rect PreviousAreaOf(const FrameCase& frame, int step);
 
 // The `step`-th frame of the moving sight, drawn as the mouse handler draws it.
-void DrawSightFrame(toolkit::Bitmap& view, const SightPictures& pictures, const FrameCase& frame,
+void DrawSightFrame(raster::Bitmap& view, const SightPictures& pictures, const FrameCase& frame,
                     int step, sight::FrameChanges& changes);
 
 // The bytes of a rectangle of pixels; nothing for an empty one.
-long long AreaOf(const toolkit::Rect& rect);
+long long AreaOf(const raster::Rect& rect);
 
 // Bytes a frame must read and write, counting each pixel a copy writes as one read and one
 // write, and the reticle's AND as two reads and one write for each of its pixels that is not
@@ -67,7 +67,7 @@ struct Traffic {
 Traffic FrameTraffic(const SightPictures& pictures, const FrameCase& frame);
 // Bytes of `picture`, drawn with its top-left at (left, top), inside `written` that are not
 // `leavesAlone` (white under AND, black under exclusive or): what such a draw must touch.
-long long InkBytes(const toolkit::Bitmap& picture, int left, int top, const toolkit::Rect& written,
+long long InkBytes(const raster::Bitmap& picture, int left, int top, const raster::Rect& written,
                    std::uint32_t leavesAlone);
 
 // The least any frame must change, each pixel once as a plain copy: the new lens and what

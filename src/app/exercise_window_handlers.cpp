@@ -28,7 +28,7 @@ void TForm2::FormCreate() {
     FormActivate();
     BringToFront();
     SeeImage->setEnabled(false);
-    HelpImage->Picture().setCopyMode(toolkit::CopyMode::SrcCopy);
+    HelpImage->Picture().setCopyMode(raster::CopyMode::SrcCopy);
     Tmr1->Tag = 0;
     toolkit::SetHint(StaticText7, toolkit::Hint(StaticText1));
     toolkit::SetHint(StaticText4, toolkit::Hint(StaticText1));

@@ -9,7 +9,7 @@
 
 namespace assets {
 
-toolkit::Bitmap LoadPicture(const char* name) {
+raster::Bitmap LoadPicture(const char* name) {
     const QString path = QStringLiteral(":/pictures/%1.png").arg(QString::fromUtf8(name));
     QImage image(path);
     if (image.isNull()) {
@@ -17,7 +17,7 @@ toolkit::Bitmap LoadPicture(const char* name) {
     }
     // A format change keeps the stored values: no colour management, palettes expanded.
     image = image.convertToFormat(QImage::Format_RGB32);
-    toolkit::Bitmap bitmap(image.width(), image.height());
+    raster::Bitmap bitmap(image.width(), image.height());
     for (int y = 0; y < image.height(); ++y) {
         const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {

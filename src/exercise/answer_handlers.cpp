@@ -56,7 +56,7 @@ void TForm2::SeeImageDblClick() {
     }
     state.ImpactY = exercise::ImpactYAfterDrop(state.ImpactY, TargetRange(this));
     if (shooting) {
-        const toolkit::Bitmap& burst = Form1->splash->Picture();
+        const raster::Bitmap& burst = Form1->splash->Picture();
         const int halfWidth = burst.width() / 2;
         SeeImage->Invalidate(
             SeeImage->Picture().copyRect({state.ImpactX - halfWidth, state.ImpactY - burst.height(),

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "toolkit/bitmap.h"
+#include "raster/bitmap.h"
 
 namespace toolkit {
 class ImageControl;
@@ -27,8 +27,8 @@ struct TExerciseState {
     std::int32_t ImpactY = 0;
     std::int32_t CursorX = 0;  // control coordinates, as delivered
     std::int32_t CursorY = 0;
-    toolkit::Rect NextDirtyRect;  // picture coordinates
-    toolkit::Rect DirtyRect;
+    raster::Rect NextDirtyRect;  // picture coordinates
+    raster::Rect DirtyRect;
     std::uint8_t LensRadius = 0;  // picture pixels
     std::uint8_t ExitHover = 0;
 };

@@ -6,17 +6,17 @@
 #include <cmath>
 #include <tuple>
 
+#include "raster/row_search.h"
 #include "sight/sight_geometry.h"
-#include "toolkit/row_search.h"
 
 namespace sight {
 
-using toolkit::Bitmap;
-using toolkit::Rect;
+using raster::Bitmap;
+using raster::Rect;
 
 namespace {
 Rect DrawLensPieces(Bitmap& view, const Bitmap& clean, int cx, int cy, int magnifyNum,
-                    int magnifyDen, std::uint8_t& lensRadius, toolkit::ChangedRows* changed) {
+                    int magnifyDen, std::uint8_t& lensRadius, raster::ChangedRows* changed) {
     const LensLayout layout = LensPieces(cx, cy, magnifyNum, magnifyDen, lensRadius);
     Rect bounds;
     for (const LensPiece& piece : layout.pieces) {
@@ -37,7 +37,7 @@ Rect DrawLens(Bitmap& view, const Bitmap& clean, int cx, int cy, int magnifyNum,
 }
 
 Rect DrawLens(Bitmap& view, const Bitmap& clean, int cx, int cy, int magnifyNum, int magnifyDen,
-              std::uint8_t& lensRadius, toolkit::ChangedRows& changed) {
+              std::uint8_t& lensRadius, raster::ChangedRows& changed) {
     return DrawLensPieces(view, clean, cx, cy, magnifyNum, magnifyDen, lensRadius, &changed);
 }
 
@@ -163,13 +163,13 @@ Rect DrawMagnifiedTarget(Bitmap& view, const Bitmap& sprite, int cx, int cy, int
 }
 
 Rect DrawReticle(Bitmap& view, const Bitmap& reticle, int cx, int cy) {
-    view.setCopyMode(toolkit::CopyMode::SrcAnd);
+    view.setCopyMode(raster::CopyMode::SrcAnd);
     return view.draw(cx - reticle.width() / 2, cy - reticle.height() / 2, reticle);
 }
 
 Rect DrawReticle(Bitmap& view, const Bitmap& reticle, int cx, int cy,
-                 toolkit::ChangedRows& changed) {
-    view.setCopyMode(toolkit::CopyMode::SrcAnd);
+                 raster::ChangedRows& changed) {
+    view.setCopyMode(raster::CopyMode::SrcAnd);
     return view.draw(cx - reticle.width() / 2, cy - reticle.height() / 2, reticle, changed);
 }
 
@@ -187,8 +187,8 @@ void UpdateMarks(const Bitmap& view, const Bitmap& clean, ViewMarks& marks) {
         const int width = std::min(view.width(), clean.width());
         const int height = std::min(view.height(), clean.height());
         for (int y = 0; y < height; ++y) {
-            const toolkit::DifferingPart part = toolkit::FindDifferingPart(
-                view.scanLine(y), toolkit::OtherRow{clean.scanLine(y)}, std::size_t(width));
+            const raster::DifferingPart part = raster::FindDifferingPart(
+                view.scanLine(y), raster::OtherRow{clean.scanLine(y)}, std::size_t(width));
             marks.rows.include(y, int(part.first), int(part.end));
         }
     }
@@ -217,7 +217,7 @@ void DrawSightFrame(Bitmap& view, const FramePictures& pictures, const FramePlac
         covered[k] =
             view.copiedArea(lens.pieces[k].destination, pictures.clean, lens.pieces[k].source);
     }
-    view.setCopyMode(toolkit::CopyMode::SrcCopy);
+    view.setCopyMode(raster::CopyMode::SrcCopy);
     view.copyRectExcept(previousArea, pictures.clean, covered, changes.restored, &marks.rows);
     ForgetPutBack(view, pictures.clean, previousArea, marks);
     if (TinyTargetShown(place.cx, place.cy, place.targetX, place.targetY, place.magnifyNum,

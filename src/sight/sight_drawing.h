@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "toolkit/bitmap.h"
-#include "toolkit/changed_rows.h"
+#include "raster/bitmap.h"
+#include "raster/changed_rows.h"
 
 namespace sight {
 
@@ -14,12 +14,12 @@ namespace sight {
 // The 17 scaled copies of the lens from the clean landscape around picture point (cx, cy),
 // under the view's current copy mode. Starts at `lensRadius` and leaves it at the lens's
 // final radius (194 from 150).
-toolkit::Rect DrawLens(toolkit::Bitmap& view, const toolkit::Bitmap& clean, int cx, int cy,
-                       int magnifyNum, int magnifyDen, std::uint8_t& lensRadius);
+raster::Rect DrawLens(raster::Bitmap& view, const raster::Bitmap& clean, int cx, int cy,
+                      int magnifyNum, int magnifyDen, std::uint8_t& lensRadius);
 // The same, adding the rows of each piece to `changed`.
-toolkit::Rect DrawLens(toolkit::Bitmap& view, const toolkit::Bitmap& clean, int cx, int cy,
-                       int magnifyNum, int magnifyDen, std::uint8_t& lensRadius,
-                       toolkit::ChangedRows& changed);
+raster::Rect DrawLens(raster::Bitmap& view, const raster::Bitmap& clean, int cx, int cy,
+                      int magnifyNum, int magnifyDen, std::uint8_t& lensRadius,
+                      raster::ChangedRows& changed);
 
 // The colour a sprite leaves out: the landscape shows through it.
 constexpr std::uint32_t kSeeThroughColour = 0xFFFFFF;
@@ -27,39 +27,38 @@ constexpr std::uint32_t kSeeThroughColour = 0xFFFFFF;
 // Copies `sprite` with its top-left at (left, top), row by row, setting the view's pixels
 // directly whatever its copy mode. Pure white is see-through, and column 0 and row 0 of the
 // sprite are never drawn, so the artwork keeps its figure clear of them.
-toolkit::Rect DrawKeyedSprite(toolkit::Bitmap& view, const toolkit::Bitmap& sprite, int left,
-                              int top);
+raster::Rect DrawKeyedSprite(raster::Bitmap& view, const raster::Bitmap& sprite, int left, int top);
 
 // The same, drawing only the points strictly closer than `radius` to (cx, cy), found row by
 // row as the columns of the disc on that row, so that no point is tested on its own.
-toolkit::Rect DrawKeyedSpriteInDisc(toolkit::Bitmap& view, const toolkit::Bitmap& sprite, int left,
-                                    int top, int cx, int cy, int radius);
+raster::Rect DrawKeyedSpriteInDisc(raster::Bitmap& view, const raster::Bitmap& sprite, int left,
+                                   int top, int cx, int cy, int radius);
 
 // The naked-eye target `man` centred on its true place (targetX, targetY) in picture pixels.
-toolkit::Rect DrawTinyTarget(toolkit::Bitmap& view, const toolkit::Bitmap& man, int targetX,
-                             int targetY);
+raster::Rect DrawTinyTarget(raster::Bitmap& view, const raster::Bitmap& man, int targetX,
+                            int targetY);
 
 // The target sprite inside the lens centred on (cx, cy), at the magnified place of the
 // target's true place (targetX, targetY); distances are measured from picture point
 // (ax, ay). Near the centre the whole sprite is drawn; near the lens edge only its points
 // inside the lens edge; farther out nothing. `lensRadius` is the one DrawLens left.
-toolkit::Rect DrawMagnifiedTarget(toolkit::Bitmap& view, const toolkit::Bitmap& sprite, int cx,
-                                  int cy, int ax, int ay, int targetX, int targetY, int magnifyNum,
-                                  int magnifyDen, int lensRadius);
+raster::Rect DrawMagnifiedTarget(raster::Bitmap& view, const raster::Bitmap& sprite, int cx, int cy,
+                                 int ax, int ay, int targetX, int targetY, int magnifyNum,
+                                 int magnifyDen, int lensRadius);
 
 // The reticle centred on (cx, cy), ANDed onto the view: its white leaves the view as it is,
 // its black lines and ring come out black. Leaves the view's copy mode at SRCAND.
-toolkit::Rect DrawReticle(toolkit::Bitmap& view, const toolkit::Bitmap& reticle, int cx, int cy);
+raster::Rect DrawReticle(raster::Bitmap& view, const raster::Bitmap& reticle, int cx, int cy);
 // The same, adding to `changed` the columns of each row whose pixels its black really changed.
-toolkit::Rect DrawReticle(toolkit::Bitmap& view, const toolkit::Bitmap& reticle, int cx, int cy,
-                          toolkit::ChangedRows& changed);
+raster::Rect DrawReticle(raster::Bitmap& view, const raster::Bitmap& reticle, int cx, int cy,
+                         raster::ChangedRows& changed);
 
 // The pictures one frame of the moving sight is drawn from.
 struct FramePictures {
-    const toolkit::Bitmap& clean;    // the landscape, put back and magnified
-    const toolkit::Bitmap& man;      // the naked-eye target
-    const toolkit::Bitmap& sprite;   // the target in the lens
-    const toolkit::Bitmap& reticle;  // ANDed over the lens
+    const raster::Bitmap& clean;    // the landscape, put back and magnified
+    const raster::Bitmap& man;      // the naked-eye target
+    const raster::Bitmap& sprite;   // the target in the lens
+    const raster::Bitmap& reticle;  // ANDed over the lens
 };
 
 // Where one frame is drawn, in picture pixels.
@@ -79,7 +78,7 @@ struct FramePlace {
 // keep it, so that putting back the last frame's area reads only what the sight left there,
 // not the whole square.
 struct ViewMarks {
-    toolkit::ChangedRows rows;
+    raster::ChangedRows rows;
     std::uint64_t viewStamp = 0;
     std::uint64_t cleanStamp = 0;
 };
@@ -88,9 +87,9 @@ struct ViewMarks {
 // naked-eye target, and the new sight (lens, magnified target and reticle); and the marks
 // the frames leave for each other, which clear() keeps.
 struct FrameChanges {
-    toolkit::ChangedRows restored;
-    toolkit::Rect tinyTarget;
-    toolkit::ChangedRows drawn;
+    raster::ChangedRows restored;
+    raster::Rect tinyTarget;
+    raster::ChangedRows drawn;
     ViewMarks marks;
     void clear() {
         restored.clear();
@@ -108,8 +107,8 @@ struct FrameChanges {
 // anything else has drawn in the view, the first frame finds the differences once.
 // `lensRadius` goes in at the start radius and comes out at the lens's final one; the view's
 // copy mode is left at SRCAND. `changes` is cleared first but for its marks.
-void DrawSightFrame(toolkit::Bitmap& view, const FramePictures& pictures, const FramePlace& place,
-                    const toolkit::Rect& previousArea, std::uint8_t& lensRadius,
+void DrawSightFrame(raster::Bitmap& view, const FramePictures& pictures, const FramePlace& place,
+                    const raster::Rect& previousArea, std::uint8_t& lensRadius,
                     FrameChanges& changes);
 
 }  // namespace sight

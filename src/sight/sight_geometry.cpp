@@ -102,9 +102,9 @@ Point LensCentre(int mouseX, int mouseY) {
     return Point{2 * std::min(mouseX, 574), 2 * mouseY};
 }
 
-toolkit::Rect SightFrameArea(int cx, int cy) {
+raster::Rect SightFrameArea(int cx, int cy) {
     constexpr int kHalfSize = kLensStartRadius + 17 + 75;
-    return toolkit::Rect{cx - kHalfSize, cy - kHalfSize, cx + kHalfSize, cy + kHalfSize};
+    return raster::Rect{cx - kHalfSize, cy - kHalfSize, cx + kHalfSize, cy + kHalfSize};
 }
 
 }  // namespace sight

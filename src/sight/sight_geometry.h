@@ -4,7 +4,7 @@
 #include <array>
 
 #include "assets/wind_arrows.h"
-#include "toolkit/bitmap.h"
+#include "raster/bitmap.h"
 
 namespace sight {
 
@@ -20,8 +20,8 @@ constexpr int kLensStartRadius = 150;
 // One of the 17 scaled copies that build the lens: `source` of the clean landscape goes onto
 // `destination` of the view.
 struct LensPiece {
-    toolkit::Rect destination;
-    toolkit::Rect source;
+    raster::Rect destination;
+    raster::Rect source;
 };
 
 struct LensLayout {
@@ -70,6 +70,6 @@ Point LensCentre(int mouseX, int mouseY);
 
 // The area one frame draws in around the lens centre, 484 x 484: the lens's final radius plus
 // its last step and the reticle's margin.
-toolkit::Rect SightFrameArea(int cx, int cy);
+raster::Rect SightFrameArea(int cx, int cy);
 
 }  // namespace sight

@@ -17,9 +17,9 @@ sight::WindArrow WindOf(const toolkit::ImageControl* indicator) {
 }
 
 // Puts the area the previous frame drew back from the clean landscape.
-toolkit::Rect RestorePreviousFrame(toolkit::Bitmap& view, const toolkit::Bitmap& clean) {
-    view.setCopyMode(toolkit::CopyMode::SrcCopy);
-    const toolkit::Rect& previous = ExerciseState.DirtyRect;
+raster::Rect RestorePreviousFrame(raster::Bitmap& view, const raster::Bitmap& clean) {
+    view.setCopyMode(raster::CopyMode::SrcCopy);
+    const raster::Rect& previous = ExerciseState.DirtyRect;
     return view.copyRect(previous, clean, previous);
 }
 }  // namespace
@@ -72,9 +72,9 @@ void TForm2::Timer2Timer() {
     }
     state.LensRadius = sight::kLensStartRadius;
 
-    toolkit::Bitmap& view = SeeImage->Picture();
-    const toolkit::Bitmap& clean = HelpImage->Picture();
-    toolkit::Rect changed = RestorePreviousFrame(view, clean);
+    raster::Bitmap& view = SeeImage->Picture();
+    const raster::Bitmap& clean = HelpImage->Picture();
+    raster::Rect changed = RestorePreviousFrame(view, clean);
     // The sight stays where the shot fixed it, not clamped as the moving sight is.
     const int cx = 2 * state.CursorX;
     const int cy = 2 * state.CursorY;
@@ -85,9 +85,9 @@ void TForm2::Timer2Timer() {
         state.MagnifyNum, state.MagnifyDen, state.LensRadius));
     if (state.RepeatTarget == 0) {
         // After a hit, smoke stands on the point of impact.
-        const toolkit::Bitmap& smoke = Form1->Dim->Picture();
+        const raster::Bitmap& smoke = Form1->Dim->Picture();
         const int halfWidth = smoke.width() / 2;
-        view.setCopyMode(toolkit::CopyMode::SrcAnd);
+        view.setCopyMode(raster::CopyMode::SrcAnd);
         changed =
             changed.united(view.copyRect({state.ImpactX - halfWidth, state.ImpactY - smoke.height(),
                                           state.ImpactX + halfWidth, state.ImpactY},
@@ -111,12 +111,12 @@ void TForm2::Tmr1Timer() {
         SeeImage->setEnabled(true);
     }
     if (tick.drawMarker) {
-        toolkit::Bitmap& view = SeeImage->Picture();
+        raster::Bitmap& view = SeeImage->Picture();
         const int targetX = 2 * state.TargetX;
         const int targetY = 2 * state.TargetY;
-        view.setCopyMode(toolkit::CopyMode::SrcInvert);
-        toolkit::Rect changed = sight::DrawTinyTarget(view, man->Picture(), targetX, targetY);
-        const toolkit::Bitmap& frame = Box->Picture();
+        view.setCopyMode(raster::CopyMode::SrcInvert);
+        raster::Rect changed = sight::DrawTinyTarget(view, man->Picture(), targetX, targetY);
+        const raster::Bitmap& frame = Box->Picture();
         changed = changed.united(
             view.draw(targetX - frame.width() / 2, targetY - frame.height() / 2, frame));
         SeeImage->Invalidate(changed);
@@ -129,9 +129,9 @@ void TForm2::Tmr2Timer() {
     if (ExerciseState.ExerciseRunning == 0) {
         return;
     }
-    toolkit::Bitmap& view = SeeImage->Picture();
-    const toolkit::Bitmap& frame = Box->Picture();
-    view.setCopyMode(toolkit::CopyMode::SrcInvert);
+    raster::Bitmap& view = SeeImage->Picture();
+    const raster::Bitmap& frame = Box->Picture();
+    view.setCopyMode(raster::CopyMode::SrcInvert);
     SeeImage->Invalidate(view.draw(2 * ExerciseState.TargetX - frame.width() / 2,
                                    2 * ExerciseState.TargetY - frame.height() / 2, frame));
     Tmr2->SetEnabled(false);

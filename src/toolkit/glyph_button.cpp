@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "toolkit/bitmap_image.h"
+#include "raster/bitmap_image.h"
 
 namespace toolkit {
 
@@ -48,14 +48,15 @@ GlyphButton::GlyphButton(QWidget* parent) : QPushButton(parent) {
     });
 }
 
-void GlyphButton::SetGlyph(const Bitmap& glyph, int states) {
+void GlyphButton::SetGlyph(const raster::Bitmap& glyph, int states) {
     glyph_ = glyph;
     states_ = states == 2 ? 2 : 1;
     const int stateWidth = glyph_.width() / states_;
-    normal_ = QPixmap::fromImage(KeyedImage(glyph_, Rect{0, 0, stateWidth, glyph_.height()}));
+    normal_ = QPixmap::fromImage(
+        raster::KeyedImage(glyph_, raster::Rect{0, 0, stateWidth, glyph_.height()}));
     if (states_ == 2) {
-        disabled_ = QPixmap::fromImage(
-            KeyedImage(glyph_, Rect{stateWidth, 0, 2 * stateWidth, glyph_.height()}));
+        disabled_ = QPixmap::fromImage(raster::KeyedImage(
+            glyph_, raster::Rect{stateWidth, 0, 2 * stateWidth, glyph_.height()}));
     } else {
         QStyleOptionButton option;
         option.initFrom(this);

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <functional>
 
-#include "toolkit/bitmap.h"
+#include "raster/bitmap.h"
 
 namespace toolkit {
 
@@ -23,8 +23,8 @@ class GlyphButton : public QPushButton {
 
     // A glyph of one state, or of two side by side (normal, disabled; each half the width).
     // The colour of the glyph's bottom-left pixel is see-through.
-    void SetGlyph(const Bitmap& glyph, int states = 1);
-    const Bitmap& Glyph() const { return glyph_; }
+    void SetGlyph(const raster::Bitmap& glyph, int states = 1);
+    const raster::Bitmap& Glyph() const { return glyph_; }
     int GlyphStates() const { return states_; }
 
     void SetCaption(const QString& caption) { setText(caption); }
@@ -45,7 +45,7 @@ class GlyphButton : public QPushButton {
   private:
     QSize captionSize() const;
 
-    Bitmap glyph_;
+    raster::Bitmap glyph_;
     int states_ = 1;
     QPixmap normal_;
     QPixmap disabled_;

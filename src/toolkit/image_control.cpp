@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <cmath>
 
-#include "toolkit/bitmap_image.h"
+#include "raster/bitmap_image.h"
 
 namespace toolkit {
 
@@ -43,7 +43,7 @@ ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
 }
 
-void ImageControl::SetPicture(const Bitmap& picture) {
+void ImageControl::SetPicture(const raster::Bitmap& picture) {
     picture_ = picture;
     if (autoSize_ && !picture_.isEmpty()) {
         resize(picture_.width(), picture_.height());
@@ -141,16 +141,16 @@ int ImageControl::deviceRatio() const {
     return int(devicePixelRatioF());
 }
 
-const SmoothScale& ImageControl::currentScale() {
+const raster::SmoothScale& ImageControl::currentScale() {
     const QSize source(picture_.width(), picture_.height());
     const QSize destination = destinationRect().size() * deviceRatio();
     if (scale_.source() != source || scale_.destination() != destination) {
-        scale_ = SmoothScale(source, destination);
+        scale_ = raster::SmoothScale(source, destination);
     }
     return scale_;
 }
 
-void ImageControl::Invalidate(const Rect& pictureArea) {
+void ImageControl::Invalidate(const raster::Rect& pictureArea) {
     if (picture_.isEmpty() || pictureArea.isEmpty()) {
         return;
     }
@@ -178,7 +178,7 @@ void ImageControl::Invalidate(const Rect& pictureArea) {
     update(area & rect());
 }
 
-void ImageControl::Invalidate(const ChangedRows& pictureRows) {
+void ImageControl::Invalidate(const raster::ChangedRows& pictureRows) {
     if (picture_.isEmpty() || pictureRows.isEmpty()) {
         return;
     }
@@ -188,30 +188,31 @@ void ImageControl::Invalidate(const ChangedRows& pictureRows) {
     }
     // Each picture row's span reaches a few device rows; each control row repaints the
     // smallest span holding all that reaches it.
-    const SmoothScale& scale = currentScale();
+    const raster::SmoothScale& scale = currentScale();
     const int ratio = deviceRatio();
-    thread_local ChangedRows controlRows;
+    thread_local raster::ChangedRows controlRows;
     controlRows.clear();
     for (int y = pictureRows.top(); y < pictureRows.bottom(); ++y) {
-        const ChangedRows::Span span = pictureRows.span(y);
-        const QRect reached = scale.reach(Rect{span.left, y, span.right, y + 1});
+        const raster::ChangedRows::Span span = pictureRows.span(y);
+        const QRect reached = scale.reach(raster::Rect{span.left, y, span.right, y + 1});
         if (reached.isEmpty()) {
             continue;
         }
-        controlRows.include(Rect{reached.left() / ratio, reached.top() / ratio,
-                                 reached.right() / ratio + 1, reached.bottom() / ratio + 1});
+        controlRows.include(raster::Rect{reached.left() / ratio, reached.top() / ratio,
+                                         reached.right() / ratio + 1,
+                                         reached.bottom() / ratio + 1});
     }
     updateRows(controlRows);
 }
 
-void ImageControl::updateRows(const ChangedRows& controlRows) {
+void ImageControl::updateRows(const raster::ChangedRows& controlRows) {
     // Rows with the same span make one rectangle: the banded, sorted rectangles a region
     // is built from directly.
     thread_local std::vector<QRect> rectangles;
     rectangles.clear();
     const QPoint offset = destinationRect().topLeft();
     for (int row = controlRows.top(); row < controlRows.bottom();) {
-        const ChangedRows::Span span = controlRows.span(row);
+        const raster::ChangedRows::Span span = controlRows.span(row);
         int next = row + 1;
         while (next < controlRows.bottom() && controlRows.span(next).left == span.left &&
                controlRows.span(next).right == span.right) {
@@ -246,7 +247,7 @@ void ImageControl::paintEvent(QPaintEvent* event) {
         // whichever part is repainted, and nothing but the repainted parts is scaled. Where
         // the painter paints into an image of 32-bit pixels, as the window's backing store
         // is, the scaled pixels go straight into it; otherwise through an image of our own.
-        const SmoothScale& scale = currentScale();
+        const raster::SmoothScale& scale = currentScale();
         const int ratio = deviceRatio();
         QPoint origin;
         QImage* target = WritableTarget(painter, ratio, origin);
@@ -270,9 +271,10 @@ void ImageControl::paintEvent(QPaintEvent* event) {
         }
         return;
     }
-    const QImage image = transparent_
-                             ? KeyedImage(picture_, Rect{0, 0, picture_.width(), picture_.height()})
-                             : WrapBitmap(picture_);
+    const QImage image =
+        transparent_
+            ? raster::KeyedImage(picture_, raster::Rect{0, 0, picture_.width(), picture_.height()})
+            : raster::WrapBitmap(picture_);
     // On a high-density screen the painter maps the picture straight onto the physical
     // pixels, so only a picture that does not meet them one to one is smoothed.
     const QSizeF physical = QSizeF(destination.size()) * devicePixelRatioF();

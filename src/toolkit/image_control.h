@@ -4,9 +4,9 @@
 #include <QWidget>
 #include <functional>
 
-#include "toolkit/bitmap.h"
-#include "toolkit/changed_rows.h"
-#include "toolkit/smooth_scale.h"
+#include "raster/bitmap.h"
+#include "raster/changed_rows.h"
+#include "raster/smooth_scale.h"
 
 namespace toolkit {
 
@@ -24,10 +24,10 @@ class ImageControl : public QWidget {
 
     explicit ImageControl(QWidget* parent = nullptr);
 
-    Bitmap& Picture() { return picture_; }
-    const Bitmap& Picture() const { return picture_; }
+    raster::Bitmap& Picture() { return picture_; }
+    const raster::Bitmap& Picture() const { return picture_; }
     // Assigns a copy of `picture`; with AutoSize the control takes the picture's size.
-    void SetPicture(const Bitmap& picture);
+    void SetPicture(const raster::Bitmap& picture);
 
     void SetScaling(Scaling scaling);
     Scaling scaling() const { return scaling_; }
@@ -41,8 +41,8 @@ class ImageControl : public QWidget {
 
     // Tells the control that handlers drew into `pictureArea` of its picture: only that part
     // of the control is repainted. The whole picture when no area is given.
-    void Invalidate(const Rect& pictureArea);
-    void Invalidate(const ChangedRows& pictureRows);
+    void Invalidate(const raster::Rect& pictureArea);
+    void Invalidate(const raster::ChangedRows& pictureRows);
     void Invalidate();
 
     // Where the picture is drawn, in control coordinates.
@@ -71,13 +71,13 @@ class ImageControl : public QWidget {
     int deviceRatio() const;
     // The scale from the picture onto the destination's device pixels, made anew when either
     // size changed.
-    const SmoothScale& currentScale();
+    const raster::SmoothScale& currentScale();
     // Repaints, on each control row, the span `controlRows` holds for it, counted from the
     // destination's top-left.
-    void updateRows(const ChangedRows& controlRows);
+    void updateRows(const raster::ChangedRows& controlRows);
 
-    Bitmap picture_;
-    SmoothScale scale_;
+    raster::Bitmap picture_;
+    raster::SmoothScale scale_;
     QImage scaled_;  // the scaled parts, where they cannot be written where they are shown
     Scaling scaling_ = Scaling::None;
     bool autoSize_ = false;

@@ -67,7 +67,7 @@ class TForm2 : public toolkit::Form {
 
     // Gives an image control another picture while its drawing surface keeps its copy mode, as
     // the handlers expect of a surface they draw on.
-    static void AssignPicture(toolkit::ImageControl* image, const toolkit::Bitmap& picture);
+    static void AssignPicture(toolkit::ImageControl* image, const raster::Bitmap& picture);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -198,8 +198,8 @@ TForm2::TForm2() : toolkit::Form(Frame::Single) {
     }
 }
 
-void TForm2::AssignPicture(ImageControl* image, const toolkit::Bitmap& picture) {
-    const toolkit::CopyMode mode = image->Picture().copyMode();
+void TForm2::AssignPicture(ImageControl* image, const raster::Bitmap& picture) {
+    const raster::CopyMode mode = image->Picture().copyMode();
     image->SetPicture(picture);
     image->Picture().setCopyMode(mode);
     image->Invalidate();

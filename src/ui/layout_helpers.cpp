@@ -5,7 +5,7 @@
 #include <QPixmap>
 
 #include "assets/pictures.h"
-#include "toolkit/bitmap_image.h"
+#include "raster/bitmap_image.h"
 #include "toolkit/image_control.h"
 #include "toolkit/static_text.h"
 
@@ -31,14 +31,14 @@ void SetUpLabel(toolkit::StaticText* label, int left, int top, const QString& te
 }
 
 void SetUpImage(toolkit::ImageControl* image, int left, int top, int width, int height,
-                const toolkit::Bitmap& picture) {
+                const raster::Bitmap& picture) {
     Place(image, left, top, width, height);
     image->SetPicture(picture);
 }
 
 QIcon WindowIcon() {
-    const toolkit::Bitmap picture = assets::LoadPicture("icon");
-    return QIcon(QPixmap::fromImage(toolkit::KeyedImage(picture, picture.rect())));
+    const raster::Bitmap picture = assets::LoadPicture("icon");
+    return QIcon(QPixmap::fromImage(raster::KeyedImage(picture, picture.rect())));
 }
 
 }  // namespace ui

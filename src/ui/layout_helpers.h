@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QString>
 
-#include "toolkit/bitmap.h"
+#include "raster/bitmap.h"
 
 class QIcon;
 class QWidget;
@@ -29,7 +29,7 @@ void SetUpLabel(toolkit::StaticText* label, int left, int top, const QString& te
                 const QFont& font, const QColor& colour = QColor());
 // A hidden picture store or a shown picture at its designed place.
 void SetUpImage(toolkit::ImageControl* image, int left, int top, int width, int height,
-                const toolkit::Bitmap& picture);
+                const raster::Bitmap& picture);
 
 QIcon WindowIcon();
 

@@ -231,7 +231,7 @@ TEST_F(ScreenFlowTest, StartInTheModeWindowDuringATestBeginsAFreshTest) {
 TEST_F(ScreenFlowTest, TheDialogsExitGlyphLightsUnderThePointerAndGoesOutOverTheBackground) {
     startFromModeWindow(0);
     click(Form2->BitBtn2);
-    const toolkit::Bitmap design = Form3->BitBtn2->Glyph();
+    const raster::Bitmap design = Form3->BitBtn2->Glyph();
     Form3->FormMouseMove({}, 5, 5);
     EXPECT_TRUE(Form3->BitBtn2->Glyph() == design);  // nothing before the first hover
     Form3->BitBtn2MouseMove({}, 10, 10);

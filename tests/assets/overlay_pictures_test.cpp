@@ -16,7 +16,7 @@ constexpr std::uint32_t kYellow = 0xFFFF00;
 constexpr std::uint32_t kOlive = 0x808000;
 constexpr std::uint32_t kPurple = 0x800080;
 
-std::set<std::uint32_t> ColoursOf(const toolkit::Bitmap& picture) {
+std::set<std::uint32_t> ColoursOf(const raster::Bitmap& picture) {
     std::set<std::uint32_t> colours;
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
@@ -26,7 +26,7 @@ std::set<std::uint32_t> ColoursOf(const toolkit::Bitmap& picture) {
     return colours;
 }
 
-int CountOf(const toolkit::Bitmap& picture, std::uint32_t colour, int left, int right) {
+int CountOf(const raster::Bitmap& picture, std::uint32_t colour, int left, int right) {
     int count = 0;
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = left; x < right; ++x) {
@@ -37,7 +37,7 @@ int CountOf(const toolkit::Bitmap& picture, std::uint32_t colour, int left, int 
 }
 
 TEST(Splash, IsABlackBlotWithRedAndDarkRedFlecksOnWhite) {
-    const toolkit::Bitmap splash = assets::LoadPicture("splash");
+    const raster::Bitmap splash = assets::LoadPicture("splash");
     ASSERT_EQ(splash.width(), 64);
     ASSERT_EQ(splash.height(), 64);
     EXPECT_EQ(ColoursOf(splash), (std::set<std::uint32_t>{kBlack, kDarkRed, kRed, kWhite}));
@@ -47,7 +47,7 @@ TEST(Splash, IsABlackBlotWithRedAndDarkRedFlecksOnWhite) {
 }
 
 TEST(Smoke, IsABlackDitherColumnRisingFromTheBottomEdge) {
-    const toolkit::Bitmap smoke = assets::LoadPicture("Dim");
+    const raster::Bitmap smoke = assets::LoadPicture("Dim");
     ASSERT_EQ(smoke.width(), 100);
     ASSERT_EQ(smoke.height(), 100);
     EXPECT_EQ(ColoursOf(smoke), (std::set<std::uint32_t>{kBlack, kWhite}));
@@ -64,7 +64,7 @@ TEST(Smoke, IsABlackDitherColumnRisingFromTheBottomEdge) {
 }
 
 TEST(Box, IsAYellowFrameThreeThickOnTopAndFourElsewhereOnBlack) {
-    const toolkit::Bitmap box = assets::LoadPicture("Box");
+    const raster::Bitmap box = assets::LoadPicture("Box");
     ASSERT_EQ(box.width(), 64);
     ASSERT_EQ(box.height(), 64);
     EXPECT_EQ(ColoursOf(box), (std::set<std::uint32_t>{kBlack, kYellow}));
@@ -86,7 +86,7 @@ TEST(Box, IsAYellowFrameThreeThickOnTopAndFourElsewhereOnBlack) {
 
 TEST(WindArrows, AreRedOnBlackWithABlackSeeThroughCorner) {
     for (const char* name : {"Wind", "Wind_diag", "Wind_l", "Wind_diag_l"}) {
-        const toolkit::Bitmap arrows = assets::LoadPicture(name);
+        const raster::Bitmap arrows = assets::LoadPicture(name);
         ASSERT_EQ(arrows.width(), 64) << name;
         ASSERT_EQ(arrows.height(), 128) << name;
         EXPECT_EQ(ColoursOf(arrows), (std::set<std::uint32_t>{kBlack, kRed})) << name;
@@ -99,13 +99,13 @@ TEST(WindArrows, AreRedOnBlackWithABlackSeeThroughCorner) {
 
 TEST(WindArrows, PointTheirWay) {
     // The heads carry more red than the shafts, on the side the arrows point to.
-    const toolkit::Bitmap right = assets::LoadPicture("Wind");
+    const raster::Bitmap right = assets::LoadPicture("Wind");
     EXPECT_GT(CountOf(right, kRed, 40, 64), CountOf(right, kRed, 0, 24));
-    const toolkit::Bitmap left = assets::LoadPicture("Wind_l");
+    const raster::Bitmap left = assets::LoadPicture("Wind_l");
     EXPECT_GT(CountOf(left, kRed, 0, 24), CountOf(left, kRed, 40, 64));
-    const toolkit::Bitmap upRight = assets::LoadPicture("Wind_diag");
+    const raster::Bitmap upRight = assets::LoadPicture("Wind_diag");
     EXPECT_GT(CountOf(upRight, kRed, 48, 64), CountOf(upRight, kRed, 0, 16));
-    const toolkit::Bitmap downLeft = assets::LoadPicture("Wind_diag_l");
+    const raster::Bitmap downLeft = assets::LoadPicture("Wind_diag_l");
     EXPECT_GT(CountOf(downLeft, kRed, 0, 16), CountOf(downLeft, kRed, 48, 64));
 }
 
@@ -130,7 +130,7 @@ TEST(Glyphs, HaveTheirSizesAndSeeThroughColours) {
         {"dialog_bulb_unlit", 32, 16, kOlive, true},
     };
     for (const Glyph& glyph : glyphs) {
-        const toolkit::Bitmap picture = assets::LoadPicture(glyph.name);
+        const raster::Bitmap picture = assets::LoadPicture(glyph.name);
         EXPECT_EQ(picture.width(), glyph.width) << glyph.name;
         EXPECT_EQ(picture.height(), glyph.height) << glyph.name;
         EXPECT_EQ(picture.pixel(0, picture.height() - 1), glyph.seeThrough) << glyph.name;
@@ -157,7 +157,7 @@ TEST(DialogPictures, TheLitBulbIsYellowAndTheUnlitOneIsNot) {
 }
 
 TEST(DialogPictures, TheQuestionMarkIsBlueOnLightGrey) {
-    const toolkit::Bitmap question = assets::LoadPicture("dialog_question");
+    const raster::Bitmap question = assets::LoadPicture("dialog_question");
     ASSERT_EQ(question.width(), 110);
     ASSERT_EQ(question.height(), 130);
     EXPECT_EQ(question.pixel(0, 0), 0xBEBEBEu);
@@ -167,7 +167,7 @@ TEST(DialogPictures, TheQuestionMarkIsBlueOnLightGrey) {
 
 TEST(Icons, AreSquareAtTheirTwoSizes) {
     for (const auto& [name, size] : {std::pair{"icon", 32}, std::pair{"icon_256", 256}}) {
-        const toolkit::Bitmap icon = assets::LoadPicture(name);
+        const raster::Bitmap icon = assets::LoadPicture(name);
         EXPECT_EQ(icon.width(), size) << name;
         EXPECT_EQ(icon.height(), size) << name;
     }

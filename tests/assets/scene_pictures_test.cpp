@@ -16,7 +16,7 @@ struct AverageColour {
     double blue = 0;
 };
 
-AverageColour Average(const toolkit::Bitmap& picture, int left, int top, int right, int bottom) {
+AverageColour Average(const raster::Bitmap& picture, int left, int top, int right, int bottom) {
     AverageColour sum;
     int count = 0;
     for (int y = top; y < bottom; ++y) {
@@ -32,7 +32,7 @@ AverageColour Average(const toolkit::Bitmap& picture, int left, int top, int rig
 }
 
 TEST(Landscape, IsTheFullSizeSceneWithoutPureWhite) {
-    const toolkit::Bitmap landscape = assets::LoadPicture("Image1");
+    const raster::Bitmap landscape = assets::LoadPicture("Image1");
     ASSERT_EQ(landscape.width(), 1152);
     ASSERT_EQ(landscape.height(), 864);
     int white = 0;
@@ -46,7 +46,7 @@ TEST(Landscape, IsTheFullSizeSceneWithoutPureWhite) {
 }
 
 TEST(Landscape, HasABluishGreySkyAboveTheTreeLine) {
-    const toolkit::Bitmap landscape = assets::LoadPicture("Image1");
+    const raster::Bitmap landscape = assets::LoadPicture("Image1");
     for (int top = 0; top < 340; top += 40) {
         const AverageColour band = Average(landscape, 0, top, 1152, top + 5);
         EXPECT_GE(band.blue, band.green) << "rows from " << top;
@@ -57,7 +57,7 @@ TEST(Landscape, HasABluishGreySkyAboveTheTreeLine) {
 }
 
 TEST(Landscape, HasDarkerTreesAlongTheHorizon) {
-    const toolkit::Bitmap landscape = assets::LoadPicture("Image1");
+    const raster::Bitmap landscape = assets::LoadPicture("Image1");
     const AverageColour sky = Average(landscape, 0, 300, 1152, 340);
     const AverageColour trees = Average(landscape, 0, 385, 1152, 398);
     EXPECT_LT(trees.green, sky.green - 40);
@@ -65,7 +65,7 @@ TEST(Landscape, HasDarkerTreesAlongTheHorizon) {
 }
 
 TEST(Landscape, HasGreenGroundBelowTheTrees) {
-    const toolkit::Bitmap landscape = assets::LoadPicture("Image1");
+    const raster::Bitmap landscape = assets::LoadPicture("Image1");
     for (int top = 480; top < 864; top += 48) {
         const AverageColour band = Average(landscape, 0, top, 1152, top + 8);
         EXPECT_GT(band.green, band.red) << "rows from " << top;
@@ -76,7 +76,7 @@ TEST(Landscape, HasGreenGroundBelowTheTrees) {
 TEST(Landscape, ShowsOpenGroundWhereTargetsStand) {
     // Below the far targets the field is grass, not trees: no dark blots at the centres of
     // the nearer placements.
-    const toolkit::Bitmap landscape = assets::LoadPicture("Image1");
+    const raster::Bitmap landscape = assets::LoadPicture("Image1");
     const int centres[][2] = {{526, 470}, {376, 468}, {210, 478}, {852, 484},
                               {896, 490}, {304, 468}, {816, 542}, {472, 542},
                               {750, 496}, {998, 504}, {662, 534}, {480, 490}};
@@ -89,7 +89,7 @@ TEST(Landscape, ShowsOpenGroundWhereTargetsStand) {
 
 class Reticle : public testing::Test {
   protected:
-    const toolkit::Bitmap reticle = assets::LoadPicture("setka");
+    const raster::Bitmap reticle = assets::LoadPicture("setka");
 
     void expectColumnBand(int row, int left, int right, std::uint32_t colour) const {
         for (int x = left; x <= right; ++x) {

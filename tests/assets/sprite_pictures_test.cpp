@@ -31,7 +31,7 @@ const Sprite kSprites[] = {
 
 TEST(SpritePictures, HaveTheirDesignedSizes) {
     for (const Sprite& sprite : kSprites) {
-        const toolkit::Bitmap picture = assets::LoadPicture(sprite.name);
+        const raster::Bitmap picture = assets::LoadPicture(sprite.name);
         EXPECT_EQ(picture.width(), sprite.width) << sprite.name;
         EXPECT_EQ(picture.height(), sprite.height) << sprite.name;
     }
@@ -40,7 +40,7 @@ TEST(SpritePictures, HaveTheirDesignedSizes) {
 TEST(SpritePictures, TargetHeightsLeadToTheirTableRanges) {
     for (const Sprite& sprite : kSprites) {
         if (sprite.range != 0) {
-            const toolkit::Bitmap picture = assets::LoadPicture(sprite.name);
+            const raster::Bitmap picture = assets::LoadPicture(sprite.name);
             EXPECT_EQ(assets::RangeForHeight(picture.height()), sprite.range) << sprite.name;
         }
     }
@@ -48,7 +48,7 @@ TEST(SpritePictures, TargetHeightsLeadToTheirTableRanges) {
 
 TEST(SpritePictures, HaveAWhiteBackgroundReachingAllFourEdges) {
     for (const Sprite& sprite : kSprites) {
-        const toolkit::Bitmap picture = assets::LoadPicture(sprite.name);
+        const raster::Bitmap picture = assets::LoadPicture(sprite.name);
         const int right = picture.width() - 1;
         const int bottom = picture.height() - 1;
         // The first row and column are never drawn onto the scene, so they stay white.
@@ -73,7 +73,7 @@ TEST(SpritePictures, HaveAWhiteBackgroundReachingAllFourEdges) {
 
 TEST(SpritePictures, HaveNoNearWhitePixelsThatWouldShowAsAHalo) {
     for (const Sprite& sprite : kSprites) {
-        const toolkit::Bitmap picture = assets::LoadPicture(sprite.name);
+        const raster::Bitmap picture = assets::LoadPicture(sprite.name);
         for (int y = 0; y < picture.height(); ++y) {
             for (int x = 0; x < picture.width(); ++x) {
                 const std::uint32_t rgb = picture.pixel(x, y);
@@ -89,7 +89,7 @@ TEST(SpritePictures, TanksFillMostOfTheirPictureAndReachItsRightSide) {
         if (std::string_view(sprite.name) == "man4") {
             continue;
         }
-        const toolkit::Bitmap picture = assets::LoadPicture(sprite.name);
+        const raster::Bitmap picture = assets::LoadPicture(sprite.name);
         int drawn = 0;
         int rightmost = 0;
         int lowest = 0;
@@ -116,7 +116,7 @@ TEST(SpritePictures, AllTargetsShowTheSameTankColours) {
         if (sprite.range == 0) {
             continue;
         }
-        const toolkit::Bitmap picture = assets::LoadPicture(sprite.name);
+        const raster::Bitmap picture = assets::LoadPicture(sprite.name);
         long long red = 0;
         long long green = 0;
         long long blue = 0;

@@ -295,9 +295,9 @@ TEST_F(ExerciseTest, AMouseMoveDrawsTheReticleOnTheLensCentreOverTheMagnifiedSce
         moveOver(mouse);
         const int cx = 2 * std::min(mouse.x(), 574);
         const int cy = 2 * mouse.y();
-        const toolkit::Bitmap& view = Form2->SeeImage->Picture();
-        const toolkit::Bitmap& clean = Form2->HelpImage->Picture();
-        const toolkit::Bitmap& reticle = Form2->setka->Picture();
+        const raster::Bitmap& view = Form2->SeeImage->Picture();
+        const raster::Bitmap& clean = Form2->HelpImage->Picture();
+        const raster::Bitmap& reticle = Form2->setka->Picture();
         // Inside the centre square the view shows the clean scene three times enlarged,
         // except where the reticle is black.
         int compared = 0;
@@ -417,7 +417,7 @@ TEST_F(ExerciseTest, TheMarkerLaysTheFrameOnItsFirstTickAndTakesItAwayOnItsSecon
     startTest(0);
     QTest::mouseClick(Form2->BitBtn1, Qt::LeftButton);
     Form2->Tmr2->SetEnabled(false);  // the single frame of a window's first round, apart
-    const toolkit::Bitmap clean = Form2->SeeImage->Picture();
+    const raster::Bitmap clean = Form2->SeeImage->Picture();
     const int frameLeft = 2 * ExerciseState.TargetX - 32;
     const int frameTop = 2 * ExerciseState.TargetY - 32;
     Form2->Tmr1->Tick();
@@ -440,9 +440,9 @@ TEST_F(ExerciseTest, TheFixedViewAfterAHitStandsSmokeOnThePointOfImpactAndFocuse
     Form2->Timer2->Tick();
     EXPECT_FALSE(Form2->Timer2->Enabled());
     EXPECT_EQ(Form2->ActiveControl(), Form2->SpinEdit1);
-    const toolkit::Bitmap& smoke = Form1->Dim->Picture();
-    const toolkit::Bitmap& view = Form2->SeeImage->Picture();
-    const toolkit::Bitmap& reticle = Form2->setka->Picture();
+    const raster::Bitmap& smoke = Form1->Dim->Picture();
+    const raster::Bitmap& view = Form2->SeeImage->Picture();
+    const raster::Bitmap& reticle = Form2->setka->Picture();
     const int left = ExerciseState.ImpactX - smoke.width() / 2;
     const int top = ExerciseState.ImpactY - smoke.height();
     int blackDots = 0;
@@ -468,10 +468,10 @@ TEST_F(ExerciseTest, AMissLeavesNoSmokeInTheFixedView) {
     shootAt({400, 380});
     ASSERT_EQ(ExerciseState.RepeatTarget, 1);
     Form2->Timer2->Tick();
-    const toolkit::Bitmap& smoke = Form1->Dim->Picture();
-    const toolkit::Bitmap& view = Form2->SeeImage->Picture();
-    const toolkit::Bitmap& clean = Form2->HelpImage->Picture();
-    const toolkit::Bitmap& reticle = Form2->setka->Picture();
+    const raster::Bitmap& smoke = Form1->Dim->Picture();
+    const raster::Bitmap& view = Form2->SeeImage->Picture();
+    const raster::Bitmap& clean = Form2->HelpImage->Picture();
+    const raster::Bitmap& reticle = Form2->setka->Picture();
     const int left = ExerciseState.ImpactX - smoke.width() / 2;
     const int top = ExerciseState.ImpactY - smoke.height();
     const int cx = 2 * ExerciseState.CursorX;

@@ -35,7 +35,7 @@ TEST(HighDensityImageControlTest, AOnePixelLineOfTheSceneStaysOneHardBlackPhysic
     // The scene's size in the view's size, with one black column at an odd picture x, where
     // a downscale to logical pixels would have to share it with its white neighbour.
     constexpr int kLine = 301;
-    toolkit::Bitmap picture(1152, 864, 0xFFFFFF);
+    raster::Bitmap picture(1152, 864, 0xFFFFFF);
     for (int y = 0; y < picture.height(); ++y) {
         picture.setPixel(kLine, y, 0x000000);
     }
@@ -94,8 +94,8 @@ TEST_F(HighDensityViewTest, TheReticleLinesStayBlackColumnsBesideAnUndarkenedSce
     // 576 x 413 logical pixels are 1152 x 826 physical ones: the scene's full width.
     ASSERT_EQ(shown.size(), QSize(1152, 826));
 
-    const toolkit::Bitmap& reticle = Form2->setka->Picture();
-    const toolkit::Bitmap& view = Form2->SeeImage->Picture();
+    const raster::Bitmap& reticle = Form2->setka->Picture();
+    const raster::Bitmap& view = Form2->SeeImage->Picture();
     const int left = 2 * mouse.x() - reticle.width() / 2;
     const int top = 2 * mouse.y() - reticle.height() / 2;
     // The vertical line under the reticle's centre: picture columns 220..222, rows 262..323

@@ -9,9 +9,9 @@
 
 namespace {
 
-using toolkit::Bitmap;
-using toolkit::CopyMode;
-using toolkit::Rect;
+using raster::Bitmap;
+using raster::CopyMode;
+using raster::Rect;
 
 // A landscape whose every pixel tells where it is: x in the upper 12 bits, y in the lower.
 Bitmap coordinateLandscape(int width, int height) {
@@ -292,7 +292,7 @@ void drawPlainFrame(Bitmap& view, const sight::FramePictures& pictures,
 }
 
 bool covers(const sight::FrameChanges& changes, int x, int y) {
-    const auto inside = [x](toolkit::ChangedRows::Span span) {
+    const auto inside = [x](raster::ChangedRows::Span span) {
         return x >= span.left && x < span.right;
     };
     const Rect& tiny = changes.tinyTarget;

@@ -5,9 +5,9 @@
 
 namespace {
 
+using raster::Rect;
 using sight::Point;
 using sight::WindArrow;
-using toolkit::Rect;
 
 Rect offsetBy(const Rect& offsets, int cx, int cy) {
     return Rect{cx + offsets.left, cy + offsets.top, cx + offsets.right, cy + offsets.bottom};

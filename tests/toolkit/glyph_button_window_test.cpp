@@ -65,7 +65,7 @@ class GlyphButtonTest : public testing::Test {
 };
 
 TEST_F(GlyphButtonTest, DrawsTheGlyphWithoutItsKeyColourFourPixelsLeftOfTheCaption) {
-    toolkit::Bitmap glyph(17, 12, kRed);
+    raster::Bitmap glyph(17, 12, kRed);
     glyph.setPixel(0, 11, kOlive);
     glyph.setPixel(8, 0, kOlive);
     button.SetGlyph(glyph);
@@ -92,7 +92,7 @@ TEST_F(GlyphButtonTest, DrawsTheGlyphWithoutItsKeyColourFourPixelsLeftOfTheCapti
 }
 
 TEST_F(GlyphButtonTest, ATwoStateGlyphShowsItsRightHalfWhileDisabled) {
-    toolkit::Bitmap glyph(32, 16, kRed);
+    raster::Bitmap glyph(32, 16, kRed);
     for (int y = 0; y < 16; ++y) {
         for (int x = 16; x < 32; ++x) {
             glyph.setPixel(x, y, kBlue);
@@ -109,7 +109,7 @@ TEST_F(GlyphButtonTest, ATwoStateGlyphShowsItsRightHalfWhileDisabled) {
 }
 
 TEST_F(GlyphButtonTest, AOneStateGlyphIsGreyedWhileDisabled) {
-    toolkit::Bitmap glyph(17, 12, kRed);
+    raster::Bitmap glyph(17, 12, kRed);
     glyph.setPixel(0, 11, kOlive);
     button.SetGlyph(glyph);
     button.setEnabled(false);

@@ -55,7 +55,7 @@ TEST_F(ImageControlTest, DrawsThePictureIntoTheRectangleItsScalingGives) {
         image->resize(row.control);
         image->SetScaling(row.scaling);
         image->SetPicture(
-            toolkit::Bitmap(row.picture.width(), row.picture.height(), kPictureColour));
+            raster::Bitmap(row.picture.width(), row.picture.height(), kPictureColour));
         const QImage shown = grab();
         SCOPED_TRACE(row.what);
         const QRect drawn = row.drawn;
@@ -74,17 +74,17 @@ TEST_F(ImageControlTest, DrawsThePictureIntoTheRectangleItsScalingGives) {
 TEST_F(ImageControlTest, SizeToPictureTakesTheSizeOfEveryAssignedPicture) {
     image->resize(105, 105);
     image->SetAutoSize(true);
-    image->SetPicture(toolkit::Bitmap(77, 50));
+    image->SetPicture(raster::Bitmap(77, 50));
     EXPECT_EQ(image->size(), QSize(77, 50));
-    image->SetPicture(toolkit::Bitmap(38, 25));
+    image->SetPicture(raster::Bitmap(38, 25));
     EXPECT_EQ(image->size(), QSize(38, 25));
-    image->SetPicture(toolkit::Bitmap());
+    image->SetPicture(raster::Bitmap());
     EXPECT_EQ(image->size(), QSize(38, 25));
 }
 
 TEST_F(ImageControlTest, TransparentLeavesOutTheColourOfTheBottomLeftPixel) {
     // Black key, as the wind arrows have it, with one more black pixel inside.
-    toolkit::Bitmap picture(4, 3, 0xFF0000);
+    raster::Bitmap picture(4, 3, 0xFF0000);
     picture.setPixel(0, 2, 0x000000);
     picture.setPixel(2, 1, 0x000000);
     picture.setPixel(3, 0, 0x010000);
@@ -106,7 +106,7 @@ TEST_F(ImageControlTest, TransparentLeavesOutTheColourOfTheBottomLeftPixel) {
 
 TEST_F(ImageControlTest, DownscalesSmoothly) {
     // Alternate black and white columns and rows halve into grey, not into one of them.
-    toolkit::Bitmap picture(1152, 864);
+    raster::Bitmap picture(1152, 864);
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
             picture.setPixel(x, y, (x + y) % 2 == 0 ? 0xFFFFFF : 0x000000);
@@ -125,7 +125,7 @@ TEST_F(ImageControlTest, DownscalesSmoothly) {
 }
 
 TEST_F(ImageControlTest, APartialRepaintDrawsWithinItsPartTheSamePixelsAsAWholeOne) {
-    toolkit::Bitmap picture(1152, 864);
+    raster::Bitmap picture(1152, 864);
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
             picture.setPixel(
@@ -175,13 +175,13 @@ TEST_F(ImageControlTest, InvalidatingAPictureAreaRepaintsOnlyTheControlAreaShowi
     parent.resize(600, 450);
     image->resize(576, 413);
     image->SetScaling(Scaling::Stretch);
-    image->SetPicture(toolkit::Bitmap(1152, 864));
+    image->SetPicture(raster::Bitmap(1152, 864));
     parent.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
     PaintRecorder recorder;
     image->installEventFilter(&recorder);
 
-    image->Invalidate(toolkit::Rect{200, 300, 400, 420});
+    image->Invalidate(raster::Rect{200, 300, 400, 420});
     QCoreApplication::processEvents();
 
     // Picture x 200..400 is control x 100..200, picture y 300..420 control y 143.4..200.6.
@@ -197,7 +197,7 @@ class ImageControlMouseTest : public ImageControlTest {
     void SetUp() override {
         ImageControlTest::SetUp();
         image->setGeometry(10, 10, 100, 80);
-        image->SetPicture(toolkit::Bitmap(100, 80, 0x808080));
+        image->SetPicture(raster::Bitmap(100, 80, 0x808080));
         image->OnClick = [this] { ++clicks; };
         image->OnDblClick = [this] { ++doubleClicks; };
         image->OnMouseMove = [this](Qt::KeyboardModifiers, int x, int y) {
@@ -236,7 +236,7 @@ TEST_F(ImageControlMouseTest, AControlDisabledByItsClickHandlerIgnoresTheDoubleC
 TEST_F(ImageControlMouseTest, ADisabledSeeThroughPictureLetsTheMouseThroughToTheControlBeneath) {
     auto* arrow = new toolkit::ImageControl(&parent);
     arrow->setGeometry(20, 20, 33, 73);
-    arrow->SetPicture(toolkit::Bitmap(64, 128, 0));
+    arrow->SetPicture(raster::Bitmap(64, 128, 0));
     arrow->SetScaling(Scaling::Proportional);
     arrow->SetTransparent(true);
     arrow->setEnabled(false);

@@ -20,7 +20,7 @@ class StatusBarTest : public testing::Test {
     void SetUp() override {
         window.resize(400, 200);
         view->setGeometry(10, 10, 200, 150);
-        view->SetPicture(toolkit::Bitmap(200, 150, 0x336699));
+        view->SetPicture(raster::Bitmap(200, 150, 0x336699));
         button->setGeometry(250, 10, 80, 25);
         toolkit::SetHint(button, "Начать контроль");
         disabledButton->setGeometry(250, 50, 80, 25);
@@ -41,7 +41,7 @@ class StatusBarTest : public testing::Test {
 
     void placeArrow(toolkit::ImageControl* image, const QRect& place, const QString& hint) {
         image->setGeometry(place);
-        image->SetPicture(toolkit::Bitmap(place.width(), place.height(), 0));
+        image->SetPicture(raster::Bitmap(place.width(), place.height(), 0));
         image->SetTransparent(true);
         image->setEnabled(false);
         toolkit::SetHint(image, hint);

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-namespace toolkit {
+namespace raster {
 
 class ChangedRows;
 struct InkRows;
@@ -138,4 +138,4 @@ class Bitmap {
     }
 };
 
-}  // namespace toolkit
+}  // namespace raster

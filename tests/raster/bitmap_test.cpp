@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/bitmap.h"
-#include "toolkit/bitmap_copy_general.h"
-#include "toolkit/changed_rows.h"
+#include "raster/bitmap.h"
+#include "raster/bitmap_copy_general.h"
+#include "raster/changed_rows.h"
 
 namespace {
 
-using toolkit::Bitmap;
-using toolkit::CopyMode;
-using toolkit::Rect;
+using raster::Bitmap;
+using raster::CopyMode;
+using raster::Rect;
 
 // A picture whose every pixel tells where it is, plus a tag to tell pictures apart.
 Bitmap coordinatePicture(int width, int height, std::uint32_t tag) {
@@ -211,8 +211,8 @@ class Walk {
 };
 
 // For each row, the span from the first to the last pixel that differs between two pictures.
-toolkit::ChangedRows differingRows(const Bitmap& before, const Bitmap& after) {
-    toolkit::ChangedRows rows;
+raster::ChangedRows differingRows(const Bitmap& before, const Bitmap& after) {
+    raster::ChangedRows rows;
     for (int y = 0; y < before.height(); ++y) {
         for (int x = 0; x < before.width(); ++x) {
             if (before.pixel(x, y) != after.pixel(x, y)) {
@@ -224,10 +224,10 @@ toolkit::ChangedRows differingRows(const Bitmap& before, const Bitmap& after) {
 }
 
 // Whether the reported rows hold every differing pixel, and with `exactly` nothing more.
-void expectReported(const toolkit::ChangedRows& reported, const toolkit::ChangedRows& differing,
+void expectReported(const raster::ChangedRows& reported, const raster::ChangedRows& differing,
                     int height, bool exactly) {
     for (int y = 0; y < height; ++y) {
-        const toolkit::ChangedRows::Span span = differing.span(y);
+        const raster::ChangedRows::Span span = differing.span(y);
         if (exactly) {
             ASSERT_EQ(reported.span(y).left, span.left) << "row " << y;
             ASSERT_EQ(reported.span(y).right, span.right) << "row " << y;
@@ -293,7 +293,7 @@ TEST(BitmapCopy, FastPathsDrawWhatTheGeneralCopyDrawsForRandomRectangles) {
         Bitmap expected = start;
         expected.setCopyMode(modes[round / 2 % 3]);
         const Rect expectedWritten =
-            toolkit::CopyRectGeneral(expected, placedTo, sourcePicture, placedFrom);
+            raster::CopyRectGeneral(expected, placedTo, sourcePicture, placedFrom);
 
         Bitmap fast = start;
         fast.setCopyMode(expected.copyMode());
@@ -303,7 +303,7 @@ TEST(BitmapCopy, FastPathsDrawWhatTheGeneralCopyDrawsForRandomRectangles) {
 
         Bitmap reporting = start;
         reporting.setCopyMode(expected.copyMode());
-        toolkit::ChangedRows changed;
+        raster::ChangedRows changed;
         ASSERT_EQ(reporting.copyRect(placedTo, sourcePicture, placedFrom, changed),
                   expectedWritten);
         ASSERT_EQ(reporting, expected);
@@ -346,7 +346,7 @@ TEST(BitmapCopy, CopyExceptLeavesTheKeptRectanglesAndNamesEachRowsChangedPixels)
         }
         Bitmap expected = drawn;
         expected.setCopyMode(modes[round % 3]);
-        toolkit::CopyRectGeneral(expected, area, clean, area);
+        raster::CopyRectGeneral(expected, area, clean, area);
         for (const Rect& rect : kept) {
             for (int y = rect.top; y < rect.bottom; ++y) {
                 for (int x = rect.left; x < rect.right; ++x) {
@@ -358,7 +358,7 @@ TEST(BitmapCopy, CopyExceptLeavesTheKeptRectanglesAndNamesEachRowsChangedPixels)
         }
         Bitmap actual = drawn;
         actual.setCopyMode(expected.copyMode());
-        toolkit::ChangedRows changed;
+        raster::ChangedRows changed;
         actual.copyRectExcept(area, clean, kept, changed);
         ASSERT_EQ(actual, expected);
         expectReported(changed, differingRows(drawn, expected), drawn.height(),
@@ -396,8 +396,8 @@ TEST(BitmapCopy, ASourceChangedBetweenCopiesIsCopiedAsItIsNow) {
             view.draw(1, 1, source);
             change.apply(source);
             Bitmap expected = view;
-            toolkit::CopyRectGeneral(expected, Rect{1, 1, 9, 6}, source, Rect{0, 0, 8, 5});
-            toolkit::ChangedRows changed;
+            raster::CopyRectGeneral(expected, Rect{1, 1, 9, 6}, source, Rect{0, 0, 8, 5});
+            raster::ChangedRows changed;
             view.draw(1, 1, source, changed);
             EXPECT_EQ(view, expected);
         }
@@ -473,7 +473,7 @@ TEST(RectArithmetic, ExcludingColumnsKeepsEveryColumnOutsideThem) {
     struct Case {
         int left;
         int right;
-        toolkit::ChangedRows::Span kept;
+        raster::ChangedRows::Span kept;
     };
     const Case cases[] = {
         {10, 20, {}},        // the whole span
@@ -485,7 +485,7 @@ TEST(RectArithmetic, ExcludingColumnsKeepsEveryColumnOutsideThem) {
         {20, 30, {10, 20}},  // beside it on the right
     };
     for (const Case& c : cases) {
-        toolkit::ChangedRows rows;
+        raster::ChangedRows rows;
         rows.include(3, 10, 20);
         rows.exclude(3, c.left, c.right);
         rows.exclude(4, 0, 100);

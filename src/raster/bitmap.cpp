@@ -1,9 +1,9 @@
 // Pixel storage and access of the raster picture; the copies are in bitmap_copy.cpp.
-#include "toolkit/bitmap.h"
+#include "raster/bitmap.h"
 
 #include <atomic>
 
-namespace toolkit {
+namespace raster {
 
 Bitmap::Bitmap(int width, int height, std::uint32_t fill)
     : width_(width > 0 ? width : 0),
@@ -22,4 +22,4 @@ bool Bitmap::operator==(const Bitmap& other) const {
     return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
 }
 
-}  // namespace toolkit
+}  // namespace raster

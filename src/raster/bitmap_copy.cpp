@@ -15,12 +15,12 @@
 #include <type_traits>
 #include <vector>
 
-#include "toolkit/bitmap.h"
-#include "toolkit/bitmap_copy_general.h"
-#include "toolkit/changed_rows.h"
-#include "toolkit/row_search.h"
+#include "raster/bitmap.h"
+#include "raster/bitmap_copy_general.h"
+#include "raster/changed_rows.h"
+#include "raster/row_search.h"
 
-namespace toolkit {
+namespace raster {
 
 // The runs of a picture's rows that a copy under AND or exclusive or changes anything with:
 // row y's runs are spans[rowStarts[y]] up to spans[rowStarts[y + 1]], left to right. Each
@@ -691,4 +691,4 @@ Rect Bitmap::draw(int left, int top, const Bitmap& source, ChangedRows& changed)
     return copyRect(rects.to, source, rects.from, changed);
 }
 
-}  // namespace toolkit
+}  // namespace raster

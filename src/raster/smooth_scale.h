@@ -7,9 +7,9 @@
 #include <QRect>
 #include <vector>
 
-#include "toolkit/bitmap.h"
+#include "raster/bitmap.h"
 
-namespace toolkit {
+namespace raster {
 
 class SmoothScale {
   public:
@@ -58,4 +58,4 @@ class SmoothScale {
     Axis rows_;
 };
 
-}  // namespace toolkit
+}  // namespace raster

@@ -10,7 +10,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace toolkit {
+namespace raster {
 
 // The pixels a row is compared with: another row...
 struct OtherRow {
@@ -98,4 +98,4 @@ DifferingPart FindDifferingPart(const std::uint32_t* row, const Other& other, st
     return DifferingPart{first, EndOfDifferences(row, other, first, count)};
 }
 
-}  // namespace toolkit
+}  // namespace raster

@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "toolkit/smooth_scale.h"
+#include "raster/smooth_scale.h"
 
 namespace {
 
-using toolkit::Bitmap;
-using toolkit::Rect;
-using toolkit::SmoothScale;
+using raster::Bitmap;
+using raster::Rect;
+using raster::SmoothScale;
 
 Bitmap randomPicture(int width, int height, std::uint32_t seed) {
     Bitmap picture(width, height);

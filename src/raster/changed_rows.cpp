@@ -1,9 +1,9 @@
 // What a drawing changed in a picture, row by row.
-#include "toolkit/changed_rows.h"
+#include "raster/changed_rows.h"
 
 #include <algorithm>
 
-namespace toolkit {
+namespace raster {
 
 void ChangedRows::include(const Rect& rect) {
     const int top = std::max(rect.top, 0);
@@ -59,4 +59,4 @@ Rect ChangedRows::boundingRect() const {
     return bounds;
 }
 
-}  // namespace toolkit
+}  // namespace raster

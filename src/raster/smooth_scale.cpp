@@ -4,13 +4,13 @@
 // from neighbouring pairs of that blend. Both steps are straight loops over a row that the
 // compiler turns into vector instructions (this file is built with -O3); the view's halving
 // of each row gets its own loop, as it is what every mouse move repaints.
-#include "toolkit/smooth_scale.h"
+#include "raster/smooth_scale.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 
-namespace toolkit {
+namespace raster {
 
 namespace {
 
@@ -162,4 +162,4 @@ void SmoothScale::scale(const Bitmap& picture, const QRect& area, QImage& target
     }
 }
 
-}  // namespace toolkit
+}  // namespace raster

@@ -1,9 +1,9 @@
 // Views of a Bitmap as Qt images, for the controls that show pictures.
-#include "toolkit/bitmap_image.h"
+#include "raster/bitmap_image.h"
 
 #include <algorithm>
 
-namespace toolkit {
+namespace raster {
 
 QImage WrapBitmap(const Bitmap& picture) {
     return QImage(reinterpret_cast<const uchar*>(picture.bits()), picture.width(), picture.height(),
@@ -31,4 +31,4 @@ QImage KeyedImage(const Bitmap& picture, const Rect& area) {
     return keyed;
 }
 
-}  // namespace toolkit
+}  // namespace raster

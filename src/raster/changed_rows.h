@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "toolkit/bitmap.h"
+#include "raster/bitmap.h"
 
-namespace toolkit {
+namespace raster {
 
 class ChangedRows {
   public:
@@ -64,4 +64,4 @@ class ChangedRows {
     int bottom_ = 0;
 };
 
-}  // namespace toolkit
+}  // namespace raster

@@ -3,9 +3,9 @@
 
 #include <QImage>
 
-#include "toolkit/bitmap.h"
+#include "raster/bitmap.h"
 
-namespace toolkit {
+namespace raster {
 
 // The picture's pixels as an image without a copy; valid while the picture is unchanged
 // in size and alive.
@@ -15,4 +15,4 @@ QImage WrapBitmap(const Bitmap& picture);
 // bottom-left pixel is see-through.
 QImage KeyedImage(const Bitmap& picture, const Rect& area);
 
-}  // namespace toolkit
+}  // namespace raster
