@@ -11,6 +11,7 @@
 #include "benchmarks.h"
 #include "median_report.h"
 #include "toolkit/fonts.h"
+#include "toolkit/qt_compat.h"
 #include "toolkit/timer.h"
 
 namespace {
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&count, arguments.data());
 
     const auto applicationCreation = std::chrono::steady_clock::now();
+    toolkit::EnableHighDensityScaling();
     QApplication application(count, arguments.data());
     if (benchmark::ReportUnrecognizedArguments(count, arguments.data())) {
         return 1;

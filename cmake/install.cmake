@@ -52,7 +52,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # are looked up by name at run time, so they are named here: the stand-ins with Cyrillic
 # glyphs for the window fonts, and the platform of a Wayland session without an X display.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-roboto-unhinted, qt6-wayland")
+if(QT_VERSION_MAJOR EQUAL 6)
+  set(SIGHT_QT_WAYLAND_PACKAGE qt6-wayland)
+else()
+  set(SIGHT_QT_WAYLAND_PACKAGE qtwayland5)
+endif()
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "fonts-liberation2, fonts-roboto-unhinted, ${SIGHT_QT_WAYLAND_PACKAGE}")
 include(CPack)
 
 if(BUILD_TESTING)
@@ -63,7 +69,7 @@ if(BUILD_TESTING)
   # The Debian package installs with apt, and the installed program starts; needs root.
   add_test(NAME installed_package
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/installed_package_test.sh ${CMAKE_BINARY_DIR}
-      ${SIGHT_APP_ID})
+      ${SIGHT_APP_ID} ${QT_VERSION_MAJOR})
   set_tests_properties(installed_package PROPERTIES RUN_SERIAL TRUE TIMEOUT 600
     SKIP_RETURN_CODE 77)
 endif()

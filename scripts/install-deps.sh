@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of a list (scripts/packages.txt unless another list is named)
-# that are not installed yet.
+# Installs the Debian packages of the lists named (scripts/packages.txt and the list of the Qt
+# that scripts/choose-qt.sh picks, unless lists are named) that are not installed yet.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-list=${1:-$here/packages.txt}
-mapfile -t wanted < <(grep -vE '^\s*(#|$)' "$list")
+if [ $# -eq 0 ]; then
+  set -- "$here/packages.txt" "$here/packages-qt$("$here/choose-qt.sh").txt"
+fi
+mapfile -t wanted < <(grep -hvE '^\s*(#|$)' "$@" | sort -u)
 missing=()
 for package in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "toolkit/qt_compat.h"
 #include "window_test_support.h"
 
 namespace {
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    toolkit::EnableHighDensityScaling();
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     PrepareWindowTests();

@@ -5,6 +5,7 @@
 #include "app/platform_checks.h"
 #include "app/program.h"
 #include "toolkit/fonts.h"
+#include "toolkit/qt_compat.h"
 
 int main(int argc, char** argv) {
     // Without a display Qt would abort with a backtrace; say what is wrong in one line instead.
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     if (const QByteArray platform = app::PlatformToUse(); !platform.isEmpty()) {
         qputenv("QT_QPA_PLATFORM", platform);
     }
+    toolkit::EnableHighDensityScaling();
     QApplication application(argc, argv);
     // Desktops match the windows to the installed menu entry and its icon by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(SIGHT_APP_ID));

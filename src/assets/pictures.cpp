@@ -7,9 +7,18 @@
 #include <stdexcept>
 #include <string>
 
+// The pictures' resource is compiled into this static library, from which the linker would
+// drop it, unreferenced, without a word; naming it here keeps it and registers it.
+static bool RegisterPictures() {
+    Q_INIT_RESOURCE(sight_assets);
+    return true;
+}
+
 namespace assets {
 
 raster::Bitmap LoadPicture(const char* name) {
+    static const bool registered = RegisterPictures();
+    (void)registered;
     const QString path = QStringLiteral(":/pictures/%1.png").arg(QString::fromUtf8(name));
     QImage image(path);
     if (image.isNull()) {

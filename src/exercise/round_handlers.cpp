@@ -73,7 +73,9 @@ void TForm2::Bitbtn1Click() {
             exercise::ScenarioDrawCount(state.ExerciseMode))];
         state.TargetX = placement.TargetX;
         state.TargetY = placement.TargetY;
-        man4->SetPicture(Form1->Sprite(QString::fromUtf8(placement.sprite))->Picture());
+        man4->SetPicture(
+            Form1->Sprite(QString::fromUtf8(placement.sprite.data(), int(placement.sprite.size())))
+                ->Picture());
     }
 }
 

@@ -4,7 +4,8 @@
 namespace toolkit {
 
 Bevel::Bevel(QWidget* parent) : QFrame(parent) {
-    setFrameStyle(QFrame::Box | QFrame::Sunken);
+    setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Sunken);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
 }

@@ -22,7 +22,7 @@ QString ConversionError::message() const {
 }
 
 int StrToInt(const QString& text) {
-    qsizetype position = 0;
+    QString::size_type position = 0;
     bool negative = false;
     if (position < text.size() && (text[position] == u'+' || text[position] == u'-')) {
         negative = text[position] == u'-';

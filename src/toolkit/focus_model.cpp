@@ -187,10 +187,12 @@ void FocusModel::requestSystemActivation(bool again) {
     // Whatever the screen did before this request, the focus has moved since.
     setAside_ = nullptr;
     tellScreen(ScreenStep::Activate, focused_);
-    focused_->activateWindow();
+    // Recorded before asking: Qt 5 delivers the notices it still holds from earlier requests
+    // from inside the call, and they must meet this request, not the one before it.
     requested_ = focused_;
     requestedAt_ = clock_();
     armRequestTimer(kRequestTimeoutMs);
+    focused_->activateWindow();
 }
 
 void FocusModel::armRequestTimer(int milliseconds) {

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "raster/bitmap_image.h"
+#include "toolkit/qt_compat.h"
 
 namespace toolkit {
 
@@ -79,7 +80,7 @@ GlyphButtonLayout GlyphButton::ContentLayout() const {
                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     }
     const QPixmap& glyph = isEnabled() ? normal_ : disabled_;
-    return LayOutGlyphAndCaption(face, glyph.deviceIndependentSize().toSize(), captionSize());
+    return LayOutGlyphAndCaption(face, DeviceIndependentSize(glyph).toSize(), captionSize());
 }
 
 QSize GlyphButton::sizeHint() const {
@@ -87,7 +88,7 @@ QSize GlyphButton::sizeHint() const {
     if (normal_.isNull()) {
         return textHint;
     }
-    const QSize glyph = normal_.deviceIndependentSize().toSize();
+    const QSize glyph = DeviceIndependentSize(normal_).toSize();
     const int gap = text().isEmpty() ? 0 : kGlyphCaptionGap;
     return QSize(textHint.width() + glyph.width() + gap,
                  std::max(textHint.height(), glyph.height() + 2 * kGlyphCaptionGap));
@@ -116,7 +117,7 @@ void GlyphButton::paintEvent(QPaintEvent* /*event*/) {
 
 void GlyphButton::mouseMoveEvent(QMouseEvent* event) {
     if (OnMouseMove) {
-        const QPointF position = event->position();
+        const QPointF position = EventPosition(*event);
         OnMouseMove(event->modifiers(), int(std::floor(position.x())),
                     int(std::floor(position.y())));
     }

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "raster/bitmap_image.h"
+#include "toolkit/qt_compat.h"
 
 namespace toolkit {
 
@@ -310,7 +311,7 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     }
     pressed_ = false;
     // A click is a press and a release both inside the control.
-    if (rect().contains(event->position().toPoint()) && OnClick) {
+    if (rect().contains(EventPosition(*event).toPoint()) && OnClick) {
         OnClick();
     }
 }
@@ -328,7 +329,7 @@ void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void ImageControl::mouseMoveEvent(QMouseEvent* event) {
     if (OnMouseMove) {
-        const QPointF position = event->position();
+        const QPointF position = EventPosition(*event);
         OnMouseMove(event->modifiers(), int(std::floor(position.x())),
                     int(std::floor(position.y())));
     }

@@ -9,11 +9,15 @@
 
 #if defined(SIGHT_HAS_XCB)
 #include <xcb/xcb.h>
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+#include <QX11Info>
+#endif
 
 #include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 #endif
 
 namespace toolkit {
@@ -42,12 +46,21 @@ xcb_atom_t MotifHintsAtom(xcb_connection_t* connection) {
     }();
     return atom;
 }
+
+// The X connection Qt opened; none on another platform, or on Qt's offscreen one, which may
+// answer as X11 without a connection.
+xcb_connection_t* QtConnection() {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+#else
+    return QX11Info::isPlatformX11() ? QX11Info::connection() : nullptr;
+#endif
+}
 }  // namespace
 
 void OfferFrame(QWidget* window, const FrameOffer& offer) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    // Qt's offscreen platform answers as X11 too, without a connection.
-    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    xcb_connection_t* connection = QtConnection();
     if (connection == nullptr || !window->testAttribute(Qt::WA_WState_Created)) {
         return;
     }
@@ -73,8 +86,40 @@ void OfferFrame(QWidget* window, const FrameOffer& offer) {
                         atom, 32, std::uint32_t(hints.size()), hints.data());
     xcb_flush(connection);
 }
+
+bool XDisplayStatesDensity() {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        return true;
+    }
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    bool states = true;
+    if (xcb_connection_has_error(connection) == 0) {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+            xcb_get_property_reply(
+                connection,
+                xcb_get_property(connection, 0, screen->root, XCB_ATOM_RESOURCE_MANAGER,
+                                 XCB_ATOM_STRING, 0, 1u << 16),
+                nullptr),
+            &std::free);
+        const auto* resources = reply != nullptr
+                                    ? static_cast<const char*>(xcb_get_property_value(reply.get()))
+                                    : nullptr;
+        const std::string_view text =
+            resources != nullptr
+                ? std::string_view(resources,
+                                   std::size_t(xcb_get_property_value_length(reply.get())))
+                : std::string_view();
+        states = text.find("Xft.dpi:") != std::string_view::npos;
+    }
+    xcb_disconnect(connection);
+    return states;
+}
 #else
 void OfferFrame(QWidget*, const FrameOffer&) {}
+bool XDisplayStatesDensity() {
+    return true;
+}
 #endif
 
 void TieToOwner(QWidget* dialog, QWidget* owner) {

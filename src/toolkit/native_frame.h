@@ -23,4 +23,9 @@ void OfferFrame(QWidget* window, const FrameOffer& offer);
 // shown. On X11 the windows stay plain top-level windows, placed where they were designed.
 void TieToOwner(QWidget* dialog, QWidget* owner);
 
+// Whether the X display the program will open states its screen density in its resources
+// (Xft.dpi), as the desktops that scale their windows do. Asked before Qt opens the display;
+// true where there is no X display to ask.
+bool XDisplayStatesDensity();
+
 }  // namespace toolkit

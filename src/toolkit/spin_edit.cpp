@@ -25,7 +25,8 @@ bool IsAllowedCharacter(QChar character) {
     }
     // The decimal separator is the locale's own; the other one is refused like any other
     // character.
-    return character == u'+' || character == u'-' || QLocale().decimalPoint().contains(character);
+    return character == u'+' || character == u'-' ||
+           QString(QLocale().decimalPoint()).contains(character);
 }
 
 bool IsAllowedText(const QString& text) {

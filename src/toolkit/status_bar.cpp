@@ -9,6 +9,7 @@
 #include <QStyleOptionFrame>
 
 #include "toolkit/hints.h"
+#include "toolkit/qt_compat.h"
 
 namespace toolkit {
 
@@ -63,9 +64,9 @@ bool StatusBar::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (type == QEvent::MouseMove) {
-        followMouse(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        followMouse(EventGlobalPosition(*static_cast<QMouseEvent*>(event)).toPoint());
     } else if (type == QEvent::Enter) {
-        followMouse(static_cast<QEnterEvent*>(event)->globalPosition().toPoint());
+        followMouse(EventGlobalPosition(*static_cast<QEnterEvent*>(event)).toPoint());
     } else if (widget == window()) {
         showHint({});  // the mouse left the window
     }

@@ -5,6 +5,7 @@
 #include "toolkit/fonts.h"
 #include "toolkit/handler.h"
 #include "toolkit/hints.h"
+#include "toolkit/qt_compat.h"
 #include "ui/completion_dialog.h"
 #include "ui/layout_helpers.h"
 
@@ -81,8 +82,8 @@ TForm3::TForm3() : toolkit::Form(Frame::Dialog) {
 
 void TForm3::mouseMoveEvent(QMouseEvent* event) {
     // Moves over the dialog's own background; a control under the mouse takes its own moves.
-    if (childAt(event->position().toPoint()) == nullptr) {
-        const QPoint at = event->position().toPoint();
+    if (childAt(toolkit::EventPosition(*event).toPoint()) == nullptr) {
+        const QPoint at = toolkit::EventPosition(*event).toPoint();
         toolkit::RunHandler([&] { FormMouseMove(event->modifiers(), at.x(), at.y()); });
     }
     toolkit::Form::mouseMoveEvent(event);

@@ -311,7 +311,7 @@ QString SoakTest::mouseOverView() {
         return int(pick(unsigned(size)));
     };
     const QPoint at(coordinate(view->width()), coordinate(view->height()));
-    const QPointF global = view->mapToGlobal(QPointF(at));
+    const QPointF global(view->mapToGlobal(at));
     const bool enabled = view->isEnabled();
     const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
         QMouseEvent event(type, QPointF(at), global, button, held, Qt::NoModifier);

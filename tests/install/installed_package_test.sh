@@ -6,6 +6,7 @@
 set -euo pipefail
 build=$1
 id=$2
+qt=${3:-6}
 source "$(dirname "$0")/../e2e/x_session.sh"
 run_in_session "$@"
 
@@ -21,8 +22,13 @@ fi
 (cd "$build" && cpack -G DEB >/dev/null)
 package=$(ls -t "$build"/sight-trainer_*.deb | head -n 1)
 depends=$(dpkg-deb --field "$package" Depends)
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2 fonts-roboto-unhinted \
-    qt6-wayland; do
+# Debian 13 renamed Qt 6's libraries for the 64-bit time (libqt6core6t64).
+if [ "$qt" = 5 ]; then
+    needed_packages=(libqt5core5a libqt5gui5 libqt5widgets5 qtwayland5)
+else
+    needed_packages=('libqt6core6(t64)?' 'libqt6gui6(t64)?' 'libqt6widgets6(t64)?' qt6-wayland)
+fi
+for needed in "${needed_packages[@]}" fonts-liberation2 fonts-roboto-unhinted; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "the package does not depend on $needed: $depends"
 done
 

@@ -164,7 +164,7 @@ TEST_F(SpinEditTest, UpAndDownKeysAddAndSubtractTheStep) {
 TEST_F(SpinEditTest, TheWheelStepsTooByOneEvenWithControlHeld) {
     start("7");
     for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::ControlModifier}) {
-        QWheelEvent wheel(QPointF(10, 10), spin->mapToGlobal(QPointF(10, 10)), QPoint(),
+        QWheelEvent wheel(QPointF(10, 10), QPointF(spin->mapToGlobal(QPoint(10, 10))), QPoint(),
                           QPoint(0, 120), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(spin, &wheel);
     }
