@@ -34,9 +34,6 @@ qint64 MonotonicMilliseconds() {
     return clock.elapsed();
 }
 
-Form* ActiveProgramWindow() {
-    return qobject_cast<Form*>(QApplication::activeWindow());
-}
 }  // namespace
 
 FocusModel::FocusModel() : clock_(MonotonicMilliseconds) {}
@@ -110,6 +107,7 @@ void FocusModel::focus(Form* window) {
     {
         Nesting nesting(depth_);
         Form* losing = focused_;
+        const Form* const lost = losing;
         for (int handOver = 0; losing != nullptr && handOver < kMaxFocusHandOvers; ++handOver) {
             focused_ = window;
             losing->FormDeactivate();
@@ -120,6 +118,9 @@ void FocusModel::focus(Form* window) {
         }
         focused_ = window;
         window->FormActivate();
+        if (focusObserver_) {
+            focusObserver_(lost, window);
+        }
     }
     settle();
 }
@@ -128,15 +129,27 @@ void FocusModel::settle() {
     if (depth_ > 0) {
         return;
     }
+    forgetOldEvidence();
     // Bottom to top, so that windows shown together keep their order on the screen.
     const std::vector<Form*> windows = stacking_;
     for (Form* window : windows) {
         if (window->Visible() && !window->isVisible()) {
             tellScreen(ScreenStep::Show, window);
+            // A window manager may activate a window as it maps it: that notice is its doing.
+            sends_.push_back({window, clock_()});
             window->QWidget::show();
         }
     }
-    requestSystemActivation(false);
+    if (focused_ != nullptr && focused_->isVisible()) {
+        focused_->QWidget::raise();
+        focused_->giveKeyboardFocus();
+        if (screenActive_ == focused_) {
+            stopRequest(State::Settled);
+        } else {
+            retries_ = 0;
+            send();
+        }
+    }
     // Hidden last: the window manager then need not choose a window to activate in place of
     // a focused one that goes away.
     for (Form* window : windows) {
@@ -148,14 +161,36 @@ void FocusModel::settle() {
     }
 }
 
+void FocusModel::send() {
+    tellScreen(ScreenStep::Activate, focused_);
+    sends_.push_back({focused_, clock_()});
+    requestedAt_ = clock_();
+    state_ = State::Asking;
+    armRequestTimer(kRequestTimeoutMs);
+    focused_->activateWindow();
+}
+
+void FocusModel::askAgain() {
+    if (focused_ == nullptr || !focused_->Visible() || !focused_->isVisible()) {
+        return;
+    }
+    focused_->QWidget::raise();
+    focused_->giveKeyboardFocus();
+    retries_ = 0;
+    send();
+}
+
 void FocusModel::windowLeavesScreen(const Form* window) {
-    // Only a window that is, or is about to be, the active one has a successor to pick.
-    if (window == QApplication::activeWindow() || window == requested_) {
-        if (clock_() - leftScreenAt_ >= kRequestTimeoutMs) {
-            replacementsDue_ = 0;
-        }
-        ++replacementsDue_;
-        leftScreenAt_ = clock_();
+    // Only a window that is, or may be about to be, the active one has a successor to pick.
+    const bool asked = std::any_of(sends_.begin(), sends_.end(),
+                                   [window](const Send& sent) { return sent.window == window; });
+    if (window != screenActive_ && !asked) {
+        return;
+    }
+    departures_.push_back(clock_());
+    if (screenActive_ == focused_ && focused_ != window) {
+        // Our window is active there already: a replacement, if any, comes at once.
+        answeredAt_ = clock_();
     }
 }
 
@@ -163,34 +198,6 @@ void FocusModel::tellScreen(ScreenStep step, const Form* window) const {
     if (screenObserver_) {
         screenObserver_(step, window);
     }
-}
-
-void FocusModel::requestSystemActivation(bool again) {
-    if (focused_ == nullptr || !focused_->isVisible()) {
-        return;
-    }
-    focused_->QWidget::raise();
-    focused_->giveKeyboardFocus();
-    if (!again) {
-        retries_ = 0;
-        // Already active, and no earlier request of ours still on its way that could
-        // activate another window after this.
-        if (QApplication::activeWindow() == focused_ &&
-            (requested_ == nullptr || requested_ == focused_)) {
-            endRequest();
-            return;
-        }
-        if (requested_ != nullptr && requested_ != focused_) {
-            overtaken_ = requested_;
-        }
-    }
-    // Whatever the screen did before this request, the focus has moved since.
-    setAside_ = nullptr;
-    tellScreen(ScreenStep::Activate, focused_);
-    focused_->activateWindow();
-    requested_ = focused_;
-    requestedAt_ = clock_();
-    armRequestTimer(kRequestTimeoutMs);
 }
 
 void FocusModel::armRequestTimer(int milliseconds) {
@@ -203,18 +210,47 @@ void FocusModel::armRequestTimer(int milliseconds) {
     requestTimer_->SetEnabled(true);
 }
 
-void FocusModel::endRequest() {
+void FocusModel::stopRequest(State next) {
     if (requestTimer_ != nullptr) {
         requestTimer_->SetEnabled(false);
     }
-    requested_ = nullptr;
-    overtaken_ = nullptr;
-    setAside_ = nullptr;
+    state_ = next;
+}
+
+bool FocusModel::answersASend(const Form* window) {
+    // One activation answers every send for its window: a window manager that has activated
+    // it sends no second notice for the same window.
+    const auto named = [window](const Send& sent) { return sent.window == window; };
+    const bool answers = std::any_of(sends_.begin(), sends_.end(), named);
+    sends_.erase(std::remove_if(sends_.begin(), sends_.end(), named), sends_.end());
+    return answers;
+}
+
+bool FocusModel::replacementOwed() const {
+    const qint64 now = clock_();
+    return std::any_of(departures_.begin(), departures_.end(), [this, now](qint64 left) {
+        return answeredAt_ < left || now - answeredAt_ <= kReplacementGraceMs;
+    });
+}
+
+void FocusModel::forgetOldEvidence() {
+    const qint64 now = clock_();
+    sends_.erase(
+        std::remove_if(sends_.begin(), sends_.end(),
+                       [now](const Send& sent) { return now - sent.at >= kAnswerHorizonMs; }),
+        sends_.end());
+    departures_.erase(
+        std::remove_if(departures_.begin(), departures_.end(),
+                       [this, now](qint64 left) {
+                           return now - left >= kAnswerHorizonMs ||
+                                  (answeredAt_ >= left && now - answeredAt_ > kReplacementGraceMs);
+                       }),
+        departures_.end());
 }
 
 void FocusModel::requestTimedOut() {
-    if (requested_ == nullptr) {
-        endRequest();
+    if (state_ != State::Asking) {
+        stopRequest(state_);
         return;
     }
     // The deadline is the request's own: a tick due to an earlier request ends nothing.
@@ -223,30 +259,23 @@ void FocusModel::requestTimedOut() {
         armRequestTimer(int(kRequestTimeoutMs - waited));
         return;
     }
-    Form* const active = ActiveProgramWindow();
-    if (active == focused_) {
-        endRequest();
-        return;
-    }
-    if (setAside_ != nullptr && setAside_ == active) {
-        // The system activated it after we asked and never came back to ours: the trainee
-        // chose it from its title bar or the task bar.
-        endRequest();
-        takeTheScreensChoice(active);
+    if (screenActive_ == focused_) {
+        stopRequest(State::Settled);
         return;
     }
     if (retries_ < kRequestRetries && focused_ != nullptr && focused_->isVisible()) {
         ++retries_;
-        requestSystemActivation(true);
+        focused_->QWidget::raise();
+        send();
         return;
     }
     // The window manager keeps another window active without any act of the trainee. The
-    // model keeps its window, in front; the trainee's next click, key or choice of a window
-    // settles it.
-    endRequest();
+    // model keeps its window, in front; the trainee's next click or choice of a window
+    // settles it, and a key asks for our window again.
+    stopRequest(State::Refused);
 }
 
-void FocusModel::takeTheScreensChoice(Form* window) {
+void FocusModel::takeTheTraineesChoice(Form* window) {
     if (window == focused_ || !window->Visible()) {
         return;
     }
@@ -255,47 +284,59 @@ void FocusModel::takeTheScreensChoice(Form* window) {
 }
 
 void FocusModel::systemActivated(Form* window) {
-    if (window == requested_) {
-        endRequest();
-    }
-    if (window == focused_ || !window->Visible()) {
+    forgetOldEvidence();
+    screenActive_ = window;
+    if (!window->Visible()) {
+        answersASend(window);
         return;
     }
-    if (replacementsDue_ > 0 && clock_() - leftScreenAt_ < kRequestTimeoutMs) {
-        // The window manager's pick in place of a window of ours that left the screen.
-        --replacementsDue_;
-        if (requested_ == nullptr) {
-            requestSystemActivation(false);
+    if (window == focused_) {
+        answersASend(window);
+        answeredAt_ = clock_();
+        stopRequest(State::Settled);
+        return;
+    }
+    // The window manager's doing: an answer to a send of ours the model has moved on from,
+    // or its pick in place of a window of ours that left the screen. While our window's own
+    // request is on its way, its answer follows; otherwise ours is asked for again.
+    bool wmsDoing = answersASend(window);
+    if (!wmsDoing && replacementOwed()) {
+        departures_.erase(departures_.begin());
+        wmsDoing = true;
+    }
+    if (wmsDoing) {
+        if (state_ != State::Asking) {
+            askAgain();
         }
         return;
     }
-    if (requested_ != nullptr && clock_() - requestedAt_ < kRequestTimeoutMs) {
-        // Probably the window manager still working through what came before our request;
-        // if our answer does not follow, the request's time-out looks at the screen again.
-        if (window != overtaken_) {
-            setAside_ = window;
-        }
-        return;
+    takeTheTraineesChoice(window);
+}
+
+void FocusModel::systemDeactivated(Form* window) {
+    if (screenActive_ == window) {
+        screenActive_ = nullptr;
     }
-    endRequest();
-    takeTheScreensChoice(window);
 }
 
 void FocusModel::mousePressed(Form* window) {
     if (window == focused_ || !window->Visible()) {
         return;
     }
-    endRequest();
-    takeTheScreensChoice(window);
+    // The sends for the window the model leaves stay open: their late answers are known.
+    takeTheTraineesChoice(window);
 }
 
-void FocusModel::keyPressed(Form* window) {
-    // While a request is on its way, a key may have been typed before the screen caught up
-    // with our change; it is no choice of a window.
-    if (requested_ != nullptr) {
-        return;
+bool FocusModel::keyPressed(Form* window) {
+    if (window == focused_ || focused_ == nullptr) {
+        return false;
     }
-    mousePressed(window);
+    // Typed into the window the screen holds while the model holds another: no choice of a
+    // window, and no input to a window the trainee may not be looking at.
+    if (state_ != State::Asking) {
+        askAgain();
+    }
+    return true;
 }
 
 void FocusModel::forget(Form* window) {
@@ -303,21 +344,21 @@ void FocusModel::forget(Form* window) {
         windowLeavesScreen(window);
     }
     stacking_.erase(std::remove(stacking_.begin(), stacking_.end(), window), stacking_.end());
+    sends_.erase(std::remove_if(sends_.begin(), sends_.end(),
+                                [window](const Send& sent) { return sent.window == window; }),
+                 sends_.end());
+    if (screenActive_ == window) {
+        screenActive_ = nullptr;
+    }
     if (focused_ == window) {
         focused_ = nullptr;
-    }
-    if (requested_ == window) {
-        endRequest();
-    }
-    if (overtaken_ == window) {
-        overtaken_ = nullptr;
-    }
-    if (setAside_ == window) {
-        setAside_ = nullptr;
+        stopRequest(State::Settled);
     }
     if (stacking_.empty()) {
         // The program's windows are all gone; nothing will take their place.
-        replacementsDue_ = 0;
+        departures_.clear();
+        sends_.clear();
+        answeredAt_ = -1;
     }
 }
 

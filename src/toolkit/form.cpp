@@ -47,9 +47,10 @@ QAccessibleInterface* AccessibleFormFactory(const QString&, QObject* object) {
     return form != nullptr ? new AccessibleForm(form) : nullptr;
 }
 
-// A mouse press on a window is the trainee choosing it, and so is a key typed into one: the
-// window manager's notice of the activation may come late, be taken for the echo of a request
-// of ours, or never come (a click on the title bar of the window the system holds active).
+// A mouse press on a window is the trainee choosing it: the window manager's notice of the
+// activation may come late or never come (a click on the title bar of the window the system
+// holds active). A key typed into a window the focus model does not hold chooses nothing and
+// is dropped before any control sees it, its release too.
 class InputWatcher : public QObject {
   public:
     using QObject::QObject;
@@ -57,7 +58,8 @@ class InputWatcher : public QObject {
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         const QEvent::Type type = event->type();
-        if ((type != QEvent::MouseButtonPress && type != QEvent::KeyPress) ||
+        if ((type != QEvent::MouseButtonPress && type != QEvent::KeyPress &&
+             type != QEvent::KeyRelease) ||
             !object->isWidgetType()) {
             return false;
         }
@@ -67,10 +69,15 @@ class InputWatcher : public QObject {
         }
         if (type == QEvent::MouseButtonPress) {
             RunHandler([form] { FocusModel::instance().mousePressed(form); });
-        } else if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
-            RunHandler([form] { FocusModel::instance().keyPressed(form); });
+            return false;
         }
-        return false;
+        FocusModel& model = FocusModel::instance();
+        if (type == QEvent::KeyRelease || static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+            return model.focused() != nullptr && model.focused() != form;
+        }
+        bool dropped = false;
+        RunHandler([form, &dropped] { dropped = FocusModel::instance().keyPressed(form); });
+        return dropped;
     }
 };
 
@@ -147,6 +154,8 @@ void Form::SetScreenPlace(int left, int top) {
 bool Form::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         RunHandler([this] { FocusModel::instance().systemActivated(this); });
+    } else if (event->type() == QEvent::WindowDeactivate) {
+        FocusModel::instance().systemDeactivated(this);
     }
     return QWidget::event(event);
 }
