@@ -179,6 +179,8 @@ enum class Notice {
     ChoiceAfterReplacementGrace,
     TimeOut,
     ChoiceAfterHorizon,
+    PressThenOurLateAnswer,
+    LateAnswersAroundATimeOut,
 };
 
 struct Cell {
@@ -238,6 +240,12 @@ TEST_F(FocusModelTest, EveryStateAndNoticeDoesWhatTheTableSays) {
          S::Settled,
          "C",
          false},
+        // The window manager answers B after the trainee clicked A: the click stays.
+        {"asking, a press, then our request's late answer", S::Asking, N::PressThenOurLateAnswer, 0,
+         toA, S::Asking, "A", false},
+        // A slow window manager: C's old answer, our time-out and retry, B's answer at 3 s.
+        {"asking, late answers around a time-out", S::Asking, N::LateAnswersAroundATimeOut, 0, none,
+         S::Settled, "B", true},
         {"refused, our window at last", S::Refused, N::Ours, 0, none, S::Settled, "B", false},
         {"refused, the trainee's choice", S::Refused, N::Choice, 0, toA, S::Settled, "A", false},
         {"refused, a hidden window", S::Refused, N::HiddenWindow, 0, none, S::Refused, "B", false},
@@ -326,6 +334,20 @@ TEST_F(FocusModelTest, EveryStateAndNoticeDoesWhatTheTableSays) {
                 now += toolkit::FocusModel::kReplacementGraceMs + 1;
                 journal.clear();
                 QApplication::setActiveWindow(a.get());
+                break;
+            case N::PressThenOurLateAnswer:
+                QTest::mousePress(a.get(), Qt::LeftButton);
+                QTest::mouseRelease(a.get(), Qt::LeftButton);
+                now += 3000;
+                QApplication::setActiveWindow(b.get());
+                break;
+            case N::LateAnswersAroundATimeOut:
+                now += 500;
+                QApplication::setActiveWindow(c.get());
+                now += toolkit::FocusModel::kRequestTimeoutMs - 500;
+                model.requestTimedOut();
+                now += 500;
+                QApplication::setActiveWindow(b.get());
                 break;
             case N::TimeOut:
                 now += toolkit::FocusModel::kRequestTimeoutMs;
