@@ -341,6 +341,7 @@ bool FocusModel::keyPressed(Form* window) {
 
 void FocusModel::forget(Form* window) {
     if (window->isVisible()) {
+        tellScreen(ScreenStep::Hide, window);
         windowLeavesScreen(window);
     }
     stacking_.erase(std::remove(stacking_.begin(), stacking_.end(), window), stacking_.end());

@@ -127,6 +127,8 @@ class FocusModel {
     // Evidence: whether an open send names `window` (and, if so, closes it).
     bool answersASend(const Form* window);
     bool replacementOwed() const;
+    // Drops the sends past their horizon, and the departures whose replacement can no longer
+    // come: past the horizon, or once our window was answered and the grace has passed.
     void forgetOldEvidence();
 
     Form* focused_ = nullptr;
