@@ -136,7 +136,7 @@ void FocusModel::settle() {
         if (window->Visible() && !window->isVisible()) {
             tellScreen(ScreenStep::Show, window);
             // A window manager may activate a window as it maps it: that notice is its doing.
-            sends_.push_back({window, clock_()});
+            remember(window);
             window->QWidget::show();
         }
     }
@@ -163,7 +163,7 @@ void FocusModel::settle() {
 
 void FocusModel::send() {
     tellScreen(ScreenStep::Activate, focused_);
-    sends_.push_back({focused_, clock_()});
+    remember(focused_);
     requestedAt_ = clock_();
     state_ = State::Asking;
     armRequestTimer(kRequestTimeoutMs);
@@ -180,6 +180,18 @@ void FocusModel::askAgain() {
     send();
 }
 
+void FocusModel::remember(Form* window) {
+    const qint64 now = clock_();
+    // Sends for one window with nothing between them get one answer: the window manager works
+    // through its queue in order, and activating the active window again tells us nothing.
+    if (lastSendOpen_ && !sends_.empty() && sends_.back().window == window) {
+        sends_.back().last = now;
+        return;
+    }
+    sends_.push_back({window, now, now});
+    lastSendOpen_ = true;
+}
+
 void FocusModel::windowLeavesScreen(const Form* window) {
     // Only a window that is, or may be about to be, the active one has a successor to pick.
     const bool asked = std::any_of(sends_.begin(), sends_.end(),
@@ -188,10 +200,8 @@ void FocusModel::windowLeavesScreen(const Form* window) {
         return;
     }
     departures_.push_back(clock_());
-    if (screenActive_ == focused_ && focused_ != window) {
-        // Our window is active there already: a replacement, if any, comes at once.
-        answeredAt_ = clock_();
-    }
+    // The window manager handles the departure between the sends before it and after it.
+    lastSendOpen_ = false;
 }
 
 void FocusModel::tellScreen(ScreenStep step, const Form* window) const {
@@ -217,35 +227,58 @@ void FocusModel::stopRequest(State next) {
     state_ = next;
 }
 
+bool FocusModel::forgetASend(const Form* window) {
+    lastSendOpen_ = false;
+    // The window manager answers in the order we asked: the oldest open send for the window.
+    const auto found = std::find_if(sends_.begin(), sends_.end(),
+                                    [window](const Send& sent) { return sent.window == window; });
+    if (found == sends_.end()) {
+        return false;
+    }
+    sends_.erase(found);
+    return true;
+}
+
 bool FocusModel::answersASend(const Form* window) {
-    // One activation answers every send for its window: a window manager that has activated
-    // it sends no second notice for the same window.
-    const auto named = [window](const Send& sent) { return sent.window == window; };
-    const bool answers = std::any_of(sends_.begin(), sends_.end(), named);
-    sends_.erase(std::remove_if(sends_.begin(), sends_.end(), named), sends_.end());
-    return answers;
+    const auto found = std::find_if(sends_.begin(), sends_.end(),
+                                    [window](const Send& sent) { return sent.window == window; });
+    const qint64 sentAt = found != sends_.end() ? found->last : -1;
+    if (!forgetASend(window)) {
+        return false;
+    }
+    heardOf(sentAt);
+    return true;
+}
+
+void FocusModel::heardOf(qint64 sentAt) {
+    // The window manager has worked through what we told it at `sentAt`, and so through every
+    // window that left the screen before.
+    if (sentAt >= workedThrough_) {
+        workedThrough_ = sentAt;
+        workedThroughHeardAt_ = clock_();
+    }
 }
 
 bool FocusModel::replacementOwed() const {
-    const qint64 now = clock_();
-    return std::any_of(departures_.begin(), departures_.end(), [this, now](qint64 left) {
-        return answeredAt_ < left || now - answeredAt_ <= kReplacementGraceMs;
-    });
+    // What forgetOldEvidence leaves: the departures whose replacement may still come.
+    return !departures_.empty();
 }
 
 void FocusModel::forgetOldEvidence() {
     const qint64 now = clock_();
     sends_.erase(
         std::remove_if(sends_.begin(), sends_.end(),
-                       [now](const Send& sent) { return now - sent.at >= kAnswerHorizonMs; }),
+                       [now](const Send& sent) { return now - sent.last >= kAnswerHorizonMs; }),
         sends_.end());
-    departures_.erase(
-        std::remove_if(departures_.begin(), departures_.end(),
-                       [this, now](qint64 left) {
-                           return now - left >= kAnswerHorizonMs ||
-                                  (answeredAt_ >= left && now - answeredAt_ > kReplacementGraceMs);
-                       }),
-        departures_.end());
+    // A replacement comes before the answer to what we sent with or after the departure, or
+    // just after it (Wine).
+    const bool graceOver = now - workedThroughHeardAt_ > kReplacementGraceMs;
+    departures_.erase(std::remove_if(departures_.begin(), departures_.end(),
+                                     [this, now, graceOver](qint64 left) {
+                                         return now - left >= kAnswerHorizonMs ||
+                                                (workedThrough_ >= left && graceOver);
+                                     }),
+                      departures_.end());
 }
 
 void FocusModel::requestTimedOut() {
@@ -285,6 +318,10 @@ void FocusModel::takeTheTraineesChoice(Form* window) {
 
 void FocusModel::systemActivated(Form* window) {
     forgetOldEvidence();
+    if (window == screenActive_) {
+        // The screen says again what it said last: a repeat, which answers nothing.
+        return;
+    }
     screenActive_ = window;
     if (!window->Visible()) {
         answersASend(window);
@@ -292,17 +329,23 @@ void FocusModel::systemActivated(Form* window) {
     }
     if (window == focused_) {
         answersASend(window);
-        answeredAt_ = clock_();
         stopRequest(State::Settled);
         return;
     }
     // The window manager's doing: an answer to a send of ours the model has moved on from,
     // or its pick in place of a window of ours that left the screen. While our window's own
     // request is on its way, its answer follows; otherwise ours is asked for again.
-    bool wmsDoing = answersASend(window);
-    if (!wmsDoing && replacementOwed()) {
-        departures_.erase(departures_.begin());
-        wmsDoing = true;
+    bool wmsDoing = false;
+    if (replacementOwed()) {
+        // The answer to a send, or the replacement: either way not the trainee's. The send is
+        // closed, the departure kept, so whichever of the two is still to come is known too.
+        wmsDoing = forgetASend(window);
+        if (!wmsDoing) {
+            departures_.erase(departures_.begin());
+            wmsDoing = true;
+        }
+    } else {
+        wmsDoing = answersASend(window);
     }
     if (wmsDoing) {
         if (state_ != State::Asking) {
@@ -323,6 +366,7 @@ void FocusModel::mousePressed(Form* window) {
     if (window == focused_ || !window->Visible()) {
         return;
     }
+    lastSendOpen_ = false;
     // The sends for the window the model leaves stay open: their late answers are known.
     takeTheTraineesChoice(window);
 }
@@ -359,7 +403,7 @@ void FocusModel::forget(Form* window) {
         // The program's windows are all gone; nothing will take their place.
         departures_.clear();
         sends_.clear();
-        answeredAt_ = -1;
+        workedThrough_ = -1;
     }
 }
 

@@ -126,6 +126,11 @@ class FocusModel {
     void windowLeavesScreen(const Form* window);
     // Evidence: whether an open send names `window` (and, if so, closes it).
     bool answersASend(const Form* window);
+    // Closes the oldest open send for `window`, telling nothing of how far the window
+    // manager has got.
+    bool forgetASend(const Form* window);
+    void remember(Form* window);
+    void heardOf(qint64 sentAt);
     bool replacementOwed() const;
     // Drops the sends past their horizon, and the departures whose replacement can no longer
     // come: past the horizon, or once our window was answered and the grace has passed.
@@ -141,15 +146,19 @@ class FocusModel {
     qint64 requestedAt_ = 0;
     int retries_ = 0;
     // Our sends still unanswered, oldest first.
+    // Sends for one window in a row are one entry, from its first to its last.
     struct Send {
         Form* window;
-        qint64 at;
+        qint64 first;
+        qint64 last;
     };
     std::vector<Send> sends_;
-    // When windows of ours left the screen, each owing one replacement; and when the focused
-    // window was last answered.
+    bool lastSendOpen_ = false;
+    // When windows of ours left the screen, each owing one replacement; the time of the latest
+    // send the window manager has answered, and when we heard that answer.
     std::vector<qint64> departures_;
-    qint64 answeredAt_ = -1;
+    qint64 workedThrough_ = -1;
+    qint64 workedThroughHeardAt_ = 0;
     Clock clock_;
     ScreenObserver screenObserver_;
     FocusObserver focusObserver_;
