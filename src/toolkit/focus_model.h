@@ -21,15 +21,19 @@ class Form;
 // never reaches the screen, where a window manager could still map it after the hide.
 //
 // What the window system tells us is weighed by the evidence it carries, and nothing it says
-// alone runs a handler twice or ends a test. Each request of ours to activate a window is kept
-// as a send, with its window and time, until a notice for that window answers it or its
-// horizon (kAnswerHorizonMs, a request's whole life with its retries) passes; so an answer
+// alone runs a handler twice or ends a test. Each request of ours to activate a window, and
+// each window we map (a window manager may activate it as it maps it), is kept as a send;
+// sends for one window with nothing between them are one entry, which one activation answers.
+// A notice closes the oldest open send for its window (window managers answer in order); a
+// send is expected for kAnswerHorizonMs, a request's whole life with its retries. So an answer
 // that comes after the model has moved on is known as an answer, not taken for a choice. A
 // window of ours that leaves the screen while it is active there, or asked for, owes at most
-// one replacement: the window manager's pick in its place names a window we did not ask for,
-// and comes before our own window's answer or just after it (kReplacementGraceMs; Wine). Any
-// other activation of a visible window of ours is the trainee's choice (a title bar, the task
-// bar, Alt-Tab), at any moment, during a request or not.
+// one replacement: the window manager's pick in its place, which comes before the answer to
+// what we sent with or after the departure, or just after it (kReplacementGraceMs; Wine). A
+// notice that may be either closes the send and keeps the departure owed, so whichever of the
+// two is still to come is known too. A notice for the window the screen reported last is a
+// repeat and answers nothing. Any other activation of a visible window of ours is the
+// trainee's choice (a title bar, the task bar, Alt-Tab), at any moment, during a request or not.
 //
 // States: Settled (no request on its way), Asking (a request for the focused window is on its
 // way), Refused (it went unanswered through its retries and the screen keeps another window

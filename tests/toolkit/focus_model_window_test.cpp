@@ -181,6 +181,8 @@ enum class Notice {
     ChoiceAfterHorizon,
     PressThenOurLateAnswer,
     LateAnswersAroundATimeOut,
+    LateAnswerRepeated,
+    MappedBeside,
 };
 
 struct Cell {
@@ -246,6 +248,12 @@ TEST_F(FocusModelTest, EveryStateAndNoticeDoesWhatTheTableSays) {
         // A slow window manager: C's old answer, our time-out and retry, B's answer at 3 s.
         {"asking, late answers around a time-out", S::Asking, N::LateAnswersAroundATimeOut, 0, none,
          S::Settled, "B", true},
+        {"asking, a late answer repeated", S::Asking, N::LateAnswerRepeated, 0, none, S::Asking,
+         "B", false},
+        // As at start-up: the losing window shows the dialog while another comes up; the
+        // window manager activates the dialog as it maps it.
+        {"settled, a window mapped beside the one that wins", S::Settled, N::MappedBeside, 0, none,
+         S::Asking, "A", false},
         {"refused, our window at last", S::Refused, N::Ours, 0, none, S::Settled, "B", false},
         {"refused, the trainee's choice", S::Refused, N::Choice, 0, toA, S::Settled, "A", false},
         {"refused, a hidden window", S::Refused, N::HiddenWindow, 0, none, S::Refused, "B", false},
@@ -348,6 +356,19 @@ TEST_F(FocusModelTest, EveryStateAndNoticeDoesWhatTheTableSays) {
                 model.requestTimedOut();
                 now += 500;
                 QApplication::setActiveWindow(b.get());
+                break;
+            case N::LateAnswerRepeated: {
+                QApplication::setActiveWindow(c.get());
+                QEvent again(QEvent::WindowActivate);
+                QApplication::sendEvent(c.get(), &again);
+                break;
+            }
+            case N::MappedBeside:
+                b->onDeactivate = [this] { d->Show(); };
+                a->Show();
+                b->onDeactivate = nullptr;
+                journal.clear();
+                QApplication::setActiveWindow(d.get());
                 break;
             case N::TimeOut:
                 now += toolkit::FocusModel::kRequestTimeoutMs;
