@@ -183,6 +183,7 @@ enum class Notice {
     LateAnswersAroundATimeOut,
     LateAnswerRepeated,
     MappedBeside,
+    ReplacementAfterAnEarlierAnswer,
 };
 
 struct Cell {
@@ -254,6 +255,10 @@ TEST_F(FocusModelTest, EveryStateAndNoticeDoesWhatTheTableSays) {
         // window manager activates the dialog as it maps it.
         {"settled, a window mapped beside the one that wins", S::Settled, N::MappedBeside, 0, none,
          S::Asking, "A", false},
+        // C destroyed a second into B's request, B asked for again; the answer to the first
+        // send comes before the window manager saw C go, and the replacement a second later.
+        {"asking, the replacement a second after the answer to a send before the departure",
+         S::Asking, N::ReplacementAfterAnEarlierAnswer, 0, none, S::Asking, "B", true},
         {"refused, our window at last", S::Refused, N::Ours, 0, none, S::Settled, "B", false},
         {"refused, the trainee's choice", S::Refused, N::Choice, 0, toA, S::Settled, "A", false},
         {"refused, a hidden window", S::Refused, N::HiddenWindow, 0, none, S::Refused, "B", false},
@@ -369,6 +374,17 @@ TEST_F(FocusModelTest, EveryStateAndNoticeDoesWhatTheTableSays) {
                 b->onDeactivate = nullptr;
                 journal.clear();
                 QApplication::setActiveWindow(d.get());
+                break;
+            case N::ReplacementAfterAnEarlierAnswer:
+                now += 1000;
+                c.reset();
+                now += 1000;
+                b->Show();
+                QApplication::setActiveWindow(b.get());
+                now += 1000;
+                askedAgain = false;
+                QApplication::setActiveWindow(a.get());
+                c = std::make_unique<RecordingForm>("C");
                 break;
             case N::TimeOut:
                 now += toolkit::FocusModel::kRequestTimeoutMs;
