@@ -46,9 +46,13 @@ class Form;
 //     window (a late or repeated answer)|                  |                     |
 //   activated: the replacement owed     | ask again        | - (ours follows)    | ask again
 //     for a window that left the screen |                  |                     |
+//     (or a notice that may be either,  |                  |                     |
+//     which closes the send)            |                  |                     |
 //   activated: any other visible window | focus it         | focus it            | focus it
 //     (the trainee's choice)            |                  |                     |
 //   activated: a window the program hid | -                | -                   | -
+//   activated: the window the screen    | -                | -                   | -
+//     reported last (a repeat)          |                  |                     |
 //   press on another visible window     | focus it         | focus it            | focus it
 //   key into another window             | drop it, ask     | drop it             | drop it, ask
 //                                       | again            |                     | again
