@@ -136,7 +136,7 @@ void FocusModel::settle() {
         if (window->Visible() && !window->isVisible()) {
             tellScreen(ScreenStep::Show, window);
             // A window manager may activate a window as it maps it: that notice is its doing.
-            remember(window);
+            remember(window, false);
             window->QWidget::show();
         }
     }
@@ -162,12 +162,14 @@ void FocusModel::settle() {
 }
 
 void FocusModel::send() {
-    tellScreen(ScreenStep::Activate, focused_);
-    remember(focused_);
+    const bool askedAlready = remember(focused_, true);
     requestedAt_ = clock_();
     state_ = State::Asking;
     armRequestTimer(kRequestTimeoutMs);
-    focused_->activateWindow();
+    if (!askedAlready) {
+        tellScreen(ScreenStep::Activate, focused_);
+        focused_->activateWindow();
+    }
 }
 
 void FocusModel::askAgain() {
@@ -180,16 +182,23 @@ void FocusModel::askAgain() {
     send();
 }
 
-void FocusModel::remember(Form* window) {
+bool FocusModel::remember(Form* window, bool request) {
     const qint64 now = clock_();
-    // Sends for one window with nothing between them get one answer: the window manager works
-    // through its queue in order, and activating the active window again tells us nothing.
-    if (lastSendOpen_ && !sends_.empty() && sends_.back().window == window) {
-        sends_.back().last = now;
-        return;
+    // One handler's work (kOneChangeMs) that shows and asks for one window, with nothing
+    // between, is one entry and one request: the window manager works through its queue in
+    // order, and a second request could reactivate the window after the trainee, or another
+    // program, took the keyboard meanwhile. Sends further apart (a retry) each get their own.
+    if (lastSendOpen_ && !sends_.empty() && sends_.back().window == window &&
+        now - sends_.back().last <= kOneChangeMs) {
+        Send& last = sends_.back();
+        const bool requestedAlready = last.requested;
+        last.last = now;
+        last.requested = last.requested || request;
+        return requestedAlready && request;
     }
-    sends_.push_back({window, now, now});
+    sends_.push_back({window, now, now, request});
     lastSendOpen_ = true;
+    return false;
 }
 
 void FocusModel::windowLeavesScreen(const Form* window) {

@@ -23,7 +23,8 @@ class Form;
 // What the window system tells us is weighed by the evidence it carries, and nothing it says
 // alone runs a handler twice or ends a test. Each request of ours to activate a window, and
 // each window we map (a window manager may activate it as it maps it), is kept as a send;
-// sends for one window with nothing between them are one entry, which one activation answers.
+// one handler's work (kOneChangeMs) for one window, with nothing between, is one entry and
+// asks for it once, and one activation answers it.
 // A notice closes the oldest open send for its window (window managers answer in order); a
 // send is expected for kAnswerHorizonMs, a request's whole life with its retries. So an answer
 // that comes after the model has moved on is known as an answer, not taken for a choice. A
@@ -104,6 +105,8 @@ class FocusModel {
     static constexpr int kRequestRetries = 2;
     static constexpr int kAnswerHorizonMs = kRequestTimeoutMs * (kRequestRetries + 1);
     static constexpr int kReplacementGraceMs = 250;
+    // Sends this close together come from one handler's work, not from two acts.
+    static constexpr int kOneChangeMs = 50;
 
     enum class State { Settled, Asking, Refused };
     State state() const { return state_; }
@@ -137,7 +140,8 @@ class FocusModel {
     // Closes the oldest open send for `window`, telling nothing of how far the window
     // manager has got.
     bool forgetASend(const Form* window);
-    void remember(Form* window);
+    // Keeps a send for `window`; returns whether it joins one that already asked for it.
+    bool remember(Form* window, bool request);
     void heardOf(qint64 sentAt);
     bool replacementOwed() const;
     // Drops the sends past their horizon, and the departures whose replacement can no longer
@@ -159,6 +163,7 @@ class FocusModel {
         Form* window;
         qint64 first;
         qint64 last;
+        bool requested;
     };
     std::vector<Send> sends_;
     bool lastSendOpen_ = false;

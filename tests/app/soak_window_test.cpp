@@ -185,9 +185,13 @@ class HostileWindowSystem : public QObject {
         }
         Item item{step == Step::Hide ? Item::Left : Item::Activate, window,
                   QPointer<const QObject>(window), false};
-        // Most answers come at once; a slow spell answers up to five seconds late.
-        const qint64 delay = pick(100) < 60 ? qint64(pick(200)) : qint64(pick(5001));
-        const qint64 due = std::max(lastDue_, now + delay);
+        // Most answers come at once; a slow spell answers up to five seconds late. What the
+        // program told it at one moment it handles together.
+        if (now != batchAt_) {
+            batchAt_ = now;
+            batchDelay_ = pick(100) < 60 ? qint64(pick(200)) : qint64(pick(5001));
+        }
+        const qint64 due = std::max(lastDue_, now + batchDelay_);
         if (step == Step::Hide && !queue_.empty() && queue_.back().due == lastDue_ &&
             pick(100) < 30) {
             // The replacement before the answer of the same change.
@@ -262,6 +266,7 @@ class HostileWindowSystem : public QObject {
         active_ = nullptr;
         told_ = nullptr;
         lastDue_ = 0;
+        batchAt_ = -1;
     }
 
   protected:
@@ -296,6 +301,8 @@ class HostileWindowSystem : public QObject {
     std::deque<Item> queue_;
     const void* active_ = nullptr;
     qint64 lastDue_ = 0;
+    qint64 batchAt_ = -1;
+    qint64 batchDelay_ = 0;
     bool delivering_ = false;
     QPointer<toolkit::Form> told_;
 };
