@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QSet>
 
 #include "toolkit/focus_model.h"
 #include "toolkit/handler.h"
@@ -50,7 +51,7 @@ QAccessibleInterface* AccessibleFormFactory(const QString&, QObject* object) {
 // A mouse press on a window is the trainee choosing it: the window manager's notice of the
 // activation may come late or never come (a click on the title bar of the window the system
 // holds active). A key typed into a window the focus model does not hold chooses nothing and
-// is dropped before any control sees it, its release too.
+// is dropped before any control sees it, and so are its repeats and its release.
 class InputWatcher : public QObject {
   public:
     using QObject::QObject;
@@ -71,14 +72,26 @@ class InputWatcher : public QObject {
             RunHandler([form] { FocusModel::instance().mousePressed(form); });
             return false;
         }
-        FocusModel& model = FocusModel::instance();
-        if (type == QEvent::KeyRelease || static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
-            return model.focused() != nullptr && model.focused() != form;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (type == QEvent::KeyRelease) {
+            // Only the release of a dropped key: a control that saw the press (a spin edit
+            // stepping while the key is held) must see its release, wherever the focus went.
+            return key->isAutoRepeat() ? droppedKeys_.contains(key->key())
+                                       : droppedKeys_.remove(key->key());
+        }
+        if (key->isAutoRepeat()) {
+            return droppedKeys_.contains(key->key());
         }
         bool dropped = false;
         RunHandler([form, &dropped] { dropped = FocusModel::instance().keyPressed(form); });
+        if (dropped) {
+            droppedKeys_.insert(key->key());
+        }
         return dropped;
     }
+
+  private:
+    QSet<int> droppedKeys_;
 };
 
 void InstallApplicationHooks() {

@@ -152,27 +152,18 @@ class HostileWindowSystem : public QObject {
     // The one place a notice of the window system reaches the program: the window that had
     // the keyboard loses it, the new one gains it.
     void deliver(toolkit::Form* window) {
-        delivering_ = true;
         if (window != told_) {
             if (!told_.isNull()) {
-                QEvent lost(QEvent::WindowDeactivate);
-                QApplication::sendEvent(told_, &lost);
+                send(told_, QEvent::WindowDeactivate);
             }
             told_ = window;
             if (window != nullptr) {
-                QEvent gained(QEvent::WindowActivate);
-                QApplication::sendEvent(window, &gained);
+                send(window, QEvent::WindowActivate);
                 ++delivered;
             }
         }
-        delivering_ = false;
     }
-    void repeat(toolkit::Form* window) {
-        delivering_ = true;
-        QEvent again(QEvent::WindowActivate);
-        QApplication::sendEvent(window, &again);
-        delivering_ = false;
-    }
+    void repeat(toolkit::Form* window) { send(window, QEvent::WindowActivate); }
 
     // What the program told the screen, from the focus model's observer.
     void told(toolkit::FocusModel::ScreenStep step, const toolkit::Form* window, qint64 now) {
@@ -183,7 +174,7 @@ class HostileWindowSystem : public QObject {
         if (step == Step::Show && pick(100) >= 20) {
             return;  // mapped without activating it
         }
-        Item item{step == Step::Hide ? Item::Left : Item::Activate, window,
+        Item item{step == Step::Hide ? Item::Left : Item::Activate, serial(window),
                   QPointer<const QObject>(window), false};
         // Most answers come at once; a slow spell answers up to five seconds late. What the
         // program told it at one moment it handles together.
@@ -207,7 +198,7 @@ class HostileWindowSystem : public QObject {
     // The trainee picks a window from its title bar, the task bar or Alt-Tab: the window
     // system handles that after what it still owes.
     void traineeChooses(toolkit::Form* window, qint64 now) {
-        Item item{Item::Choice, window, QPointer<const QObject>(window), true};
+        Item item{Item::Choice, serial(window), QPointer<const QObject>(window), true};
         item.due = std::max(lastDue_, now);
         lastDue_ = item.due;
         queue_.push_back(item);
@@ -229,7 +220,7 @@ class HostileWindowSystem : public QObject {
                 // The window manager's pick in place of the one that went.
                 toolkit::Form* next = nullptr;
                 for (toolkit::Form* form : toolkit::FocusModel::instance().stacking()) {
-                    if (form != item.id && form->isVisible()) {
+                    if (serial(form) != item.id && form->isVisible()) {
                         next = form;
                     }
                 }
@@ -241,7 +232,8 @@ class HostileWindowSystem : public QObject {
                 continue;
             }
             choice |= item.fromTrainee;
-            activate(const_cast<toolkit::Form*>(static_cast<const toolkit::Form*>(item.id)));
+            activate(
+                const_cast<toolkit::Form*>(static_cast<const toolkit::Form*>(item.window.data())));
         }
         clock = std::max(clock, until);
         atEach();
@@ -251,28 +243,30 @@ class HostileWindowSystem : public QObject {
     // The window that has the keyboard on the screen.
     toolkit::Form* active() const {
         for (toolkit::Form* form : toolkit::FocusModel::instance().stacking()) {
-            if (form == active_ && form->isVisible()) {
+            if (serial(form) == active_ && form->isVisible()) {
                 return form;
             }
         }
         return nullptr;
     }
     void toAnotherApplication() {
-        active_ = nullptr;
+        active_ = 0;
         deliver(nullptr);
     }
     void reset() {
         queue_.clear();
-        active_ = nullptr;
+        active_ = 0;
         told_ = nullptr;
         lastDue_ = 0;
         batchAt_ = -1;
     }
 
   protected:
+    // Only the events sent here pass, also when the handlers they run make the platform
+    // flush activations of its own.
     bool eventFilter(QObject*, QEvent* event) override {
         const QEvent::Type type = event->type();
-        return !delivering_ &&
+        return event != sending_ &&
                (type == QEvent::WindowActivate || type == QEvent::WindowDeactivate ||
                 type == QEvent::ActivationChange);
     }
@@ -280,14 +274,30 @@ class HostileWindowSystem : public QObject {
   private:
     struct Item {
         enum Kind { Activate, Left, Choice } kind;
-        const void* id;
+        // Windows by a number of their own: a new window may take the memory of one destroyed.
+        quint64 id;
         QPointer<const QObject> window;
         bool fromTrainee;
         qint64 due = 0;
     };
     unsigned pick(unsigned count) { return random_() % count; }
+    void send(QWidget* window, QEvent::Type type) {
+        QEvent event(type);
+        const QEvent* const outer = sending_;
+        sending_ = &event;
+        QApplication::sendEvent(window, &event);
+        sending_ = outer;
+    }
+    static quint64 serial(const QObject* window) {
+        static quint64 next = 0;
+        auto* object = const_cast<QObject*>(window);
+        if (!object->property("soakSerial").isValid()) {
+            object->setProperty("soakSerial", ++next);
+        }
+        return object->property("soakSerial").toULongLong();
+    }
     void activate(toolkit::Form* window) {
-        active_ = window;
+        active_ = window != nullptr ? serial(window) : 0;
         if (window == nullptr || pick(100) < 5) {
             return;  // the notice is lost
         }
@@ -299,11 +309,11 @@ class HostileWindowSystem : public QObject {
 
     std::mt19937& random_;
     std::deque<Item> queue_;
-    const void* active_ = nullptr;
+    quint64 active_ = 0;
     qint64 lastDue_ = 0;
     qint64 batchAt_ = -1;
     qint64 batchDelay_ = 0;
-    bool delivering_ = false;
+    const QEvent* sending_ = nullptr;
     QPointer<toolkit::Form> told_;
 };
 
