@@ -34,9 +34,6 @@ qint64 MonotonicMilliseconds() {
     return clock.elapsed();
 }
 
-Form* ActiveProgramWindow() {
-    return qobject_cast<Form*>(QApplication::activeWindow());
-}
 }  // namespace
 
 FocusModel::FocusModel() : clock_(MonotonicMilliseconds) {}
@@ -110,6 +107,7 @@ void FocusModel::focus(Form* window) {
     {
         Nesting nesting(depth_);
         Form* losing = focused_;
+        const Form* const lost = losing;
         for (int handOver = 0; losing != nullptr && handOver < kMaxFocusHandOvers; ++handOver) {
             focused_ = window;
             losing->FormDeactivate();
@@ -120,6 +118,9 @@ void FocusModel::focus(Form* window) {
         }
         focused_ = window;
         window->FormActivate();
+        if (focusObserver_) {
+            focusObserver_(lost, window);
+        }
     }
     settle();
 }
@@ -128,15 +129,27 @@ void FocusModel::settle() {
     if (depth_ > 0) {
         return;
     }
+    forgetOldEvidence();
     // Bottom to top, so that windows shown together keep their order on the screen.
     const std::vector<Form*> windows = stacking_;
     for (Form* window : windows) {
         if (window->Visible() && !window->isVisible()) {
             tellScreen(ScreenStep::Show, window);
+            // A window manager may activate a window as it maps it: that notice is its doing.
+            remember(window, false);
             window->QWidget::show();
         }
     }
-    requestSystemActivation(false);
+    if (focused_ != nullptr && focused_->isVisible()) {
+        focused_->QWidget::raise();
+        focused_->giveKeyboardFocus();
+        if (screenActive_ == focused_) {
+            stopRequest(State::Settled);
+        } else {
+            retries_ = 0;
+            send();
+        }
+    }
     // Hidden last: the window manager then need not choose a window to activate in place of
     // a focused one that goes away.
     for (Form* window : windows) {
@@ -148,51 +161,62 @@ void FocusModel::settle() {
     }
 }
 
-void FocusModel::windowLeavesScreen(const Form* window) {
-    // Only a window that is, or is about to be, the active one has a successor to pick.
-    if (window == QApplication::activeWindow() || window == requested_) {
-        if (clock_() - leftScreenAt_ >= kRequestTimeoutMs) {
-            replacementsDue_ = 0;
-        }
-        ++replacementsDue_;
-        leftScreenAt_ = clock_();
+void FocusModel::send() {
+    const bool askedAlready = remember(focused_, true);
+    requestedAt_ = clock_();
+    state_ = State::Asking;
+    armRequestTimer(kRequestTimeoutMs);
+    if (!askedAlready) {
+        tellScreen(ScreenStep::Activate, focused_);
+        focused_->activateWindow();
     }
+}
+
+void FocusModel::askAgain() {
+    if (focused_ == nullptr || !focused_->Visible() || !focused_->isVisible()) {
+        return;
+    }
+    focused_->QWidget::raise();
+    focused_->giveKeyboardFocus();
+    retries_ = 0;
+    send();
+}
+
+bool FocusModel::remember(Form* window, bool request) {
+    const qint64 now = clock_();
+    // One handler's work (kOneChangeMs) that shows and asks for one window, with nothing
+    // between, is one entry and one request: the window manager works through its queue in
+    // order, and a second request could reactivate the window after the trainee, or another
+    // program, took the keyboard meanwhile. Sends further apart (a retry) each get their own.
+    if (lastSendOpen_ && !sends_.empty() && sends_.back().window == window &&
+        now - sends_.back().last <= kOneChangeMs) {
+        Send& last = sends_.back();
+        const bool requestedAlready = last.requested;
+        last.last = now;
+        last.requested = last.requested || request;
+        return requestedAlready && request;
+    }
+    sends_.push_back({window, now, now, request});
+    lastSendOpen_ = true;
+    return false;
+}
+
+void FocusModel::windowLeavesScreen(const Form* window) {
+    // Only a window that is, or may be about to be, the active one has a successor to pick.
+    const bool asked = std::any_of(sends_.begin(), sends_.end(),
+                                   [window](const Send& sent) { return sent.window == window; });
+    if (window != screenActive_ && !asked) {
+        return;
+    }
+    departures_.push_back(clock_());
+    // The window manager handles the departure between the sends before it and after it.
+    lastSendOpen_ = false;
 }
 
 void FocusModel::tellScreen(ScreenStep step, const Form* window) const {
     if (screenObserver_) {
         screenObserver_(step, window);
     }
-}
-
-void FocusModel::requestSystemActivation(bool again) {
-    if (focused_ == nullptr || !focused_->isVisible()) {
-        return;
-    }
-    focused_->QWidget::raise();
-    focused_->giveKeyboardFocus();
-    if (!again) {
-        retries_ = 0;
-        // Already active, and no earlier request of ours still on its way that could
-        // activate another window after this.
-        if (QApplication::activeWindow() == focused_ &&
-            (requested_ == nullptr || requested_ == focused_)) {
-            endRequest();
-            return;
-        }
-        if (requested_ != nullptr && requested_ != focused_) {
-            overtaken_ = requested_;
-        }
-    }
-    // Whatever the screen did before this request, the focus has moved since.
-    setAside_ = nullptr;
-    tellScreen(ScreenStep::Activate, focused_);
-    // Recorded before asking: Qt 5 delivers the notices it still holds from earlier requests
-    // from inside the call, and they must meet this request, not the one before it.
-    requested_ = focused_;
-    requestedAt_ = clock_();
-    armRequestTimer(kRequestTimeoutMs);
-    focused_->activateWindow();
 }
 
 void FocusModel::armRequestTimer(int milliseconds) {
@@ -205,18 +229,70 @@ void FocusModel::armRequestTimer(int milliseconds) {
     requestTimer_->SetEnabled(true);
 }
 
-void FocusModel::endRequest() {
+void FocusModel::stopRequest(State next) {
     if (requestTimer_ != nullptr) {
         requestTimer_->SetEnabled(false);
     }
-    requested_ = nullptr;
-    overtaken_ = nullptr;
-    setAside_ = nullptr;
+    state_ = next;
+}
+
+bool FocusModel::forgetASend(const Form* window) {
+    lastSendOpen_ = false;
+    // The window manager answers in the order we asked: the oldest open send for the window.
+    const auto found = std::find_if(sends_.begin(), sends_.end(),
+                                    [window](const Send& sent) { return sent.window == window; });
+    if (found == sends_.end()) {
+        return false;
+    }
+    sends_.erase(found);
+    return true;
+}
+
+bool FocusModel::answersASend(const Form* window) {
+    const auto found = std::find_if(sends_.begin(), sends_.end(),
+                                    [window](const Send& sent) { return sent.window == window; });
+    const qint64 sentAt = found != sends_.end() ? found->last : -1;
+    if (!forgetASend(window)) {
+        return false;
+    }
+    heardOf(sentAt);
+    return true;
+}
+
+void FocusModel::heardOf(qint64 sentAt) {
+    // The window manager has worked through what we told it at `sentAt`, and so through every
+    // window that left the screen before.
+    if (sentAt >= workedThrough_) {
+        workedThrough_ = sentAt;
+        workedThroughHeardAt_ = clock_();
+    }
+}
+
+bool FocusModel::replacementOwed() const {
+    // What forgetOldEvidence leaves: the departures whose replacement may still come.
+    return !departures_.empty();
+}
+
+void FocusModel::forgetOldEvidence() {
+    const qint64 now = clock_();
+    sends_.erase(
+        std::remove_if(sends_.begin(), sends_.end(),
+                       [now](const Send& sent) { return now - sent.last >= kAnswerHorizonMs; }),
+        sends_.end());
+    // A replacement comes before the answer to what we sent with or after the departure, or
+    // just after it (Wine).
+    const bool graceOver = now - workedThroughHeardAt_ > kReplacementGraceMs;
+    departures_.erase(std::remove_if(departures_.begin(), departures_.end(),
+                                     [this, now, graceOver](qint64 left) {
+                                         return now - left >= kAnswerHorizonMs ||
+                                                (workedThrough_ >= left && graceOver);
+                                     }),
+                      departures_.end());
 }
 
 void FocusModel::requestTimedOut() {
-    if (requested_ == nullptr) {
-        endRequest();
+    if (state_ != State::Asking) {
+        stopRequest(state_);
         return;
     }
     // The deadline is the request's own: a tick due to an earlier request ends nothing.
@@ -225,30 +301,23 @@ void FocusModel::requestTimedOut() {
         armRequestTimer(int(kRequestTimeoutMs - waited));
         return;
     }
-    Form* const active = ActiveProgramWindow();
-    if (active == focused_) {
-        endRequest();
-        return;
-    }
-    if (setAside_ != nullptr && setAside_ == active) {
-        // The system activated it after we asked and never came back to ours: the trainee
-        // chose it from its title bar or the task bar.
-        endRequest();
-        takeTheScreensChoice(active);
+    if (screenActive_ == focused_) {
+        stopRequest(State::Settled);
         return;
     }
     if (retries_ < kRequestRetries && focused_ != nullptr && focused_->isVisible()) {
         ++retries_;
-        requestSystemActivation(true);
+        focused_->QWidget::raise();
+        send();
         return;
     }
     // The window manager keeps another window active without any act of the trainee. The
-    // model keeps its window, in front; the trainee's next click, key or choice of a window
-    // settles it.
-    endRequest();
+    // model keeps its window, in front; the trainee's next click or choice of a window
+    // settles it, and a key asks for our window again.
+    stopRequest(State::Refused);
 }
 
-void FocusModel::takeTheScreensChoice(Form* window) {
+void FocusModel::takeTheTraineesChoice(Form* window) {
     if (window == focused_ || !window->Visible()) {
         return;
     }
@@ -257,69 +326,93 @@ void FocusModel::takeTheScreensChoice(Form* window) {
 }
 
 void FocusModel::systemActivated(Form* window) {
-    if (window == requested_) {
-        endRequest();
-    }
-    if (window == focused_ || !window->Visible()) {
+    forgetOldEvidence();
+    if (window == screenActive_) {
+        // The screen says again what it said last: a repeat, which answers nothing.
         return;
     }
-    if (replacementsDue_ > 0 && clock_() - leftScreenAt_ < kRequestTimeoutMs) {
-        // The window manager's pick in place of a window of ours that left the screen.
-        --replacementsDue_;
-        if (requested_ == nullptr) {
-            requestSystemActivation(false);
+    screenActive_ = window;
+    if (!window->Visible()) {
+        answersASend(window);
+        return;
+    }
+    if (window == focused_) {
+        answersASend(window);
+        stopRequest(State::Settled);
+        return;
+    }
+    // The window manager's doing: an answer to a send of ours the model has moved on from,
+    // or its pick in place of a window of ours that left the screen. While our window's own
+    // request is on its way, its answer follows; otherwise ours is asked for again.
+    bool wmsDoing = false;
+    if (replacementOwed()) {
+        // The answer to a send, or the replacement: either way not the trainee's. The send is
+        // closed, the departure kept, so whichever of the two is still to come is known too.
+        wmsDoing = forgetASend(window);
+        if (!wmsDoing) {
+            departures_.erase(departures_.begin());
+            wmsDoing = true;
+        }
+    } else {
+        wmsDoing = answersASend(window);
+    }
+    if (wmsDoing) {
+        if (state_ != State::Asking) {
+            askAgain();
         }
         return;
     }
-    if (requested_ != nullptr && clock_() - requestedAt_ < kRequestTimeoutMs) {
-        // Probably the window manager still working through what came before our request;
-        // if our answer does not follow, the request's time-out looks at the screen again.
-        if (window != overtaken_) {
-            setAside_ = window;
-        }
-        return;
+    takeTheTraineesChoice(window);
+}
+
+void FocusModel::systemDeactivated(Form* window) {
+    if (screenActive_ == window) {
+        screenActive_ = nullptr;
     }
-    endRequest();
-    takeTheScreensChoice(window);
 }
 
 void FocusModel::mousePressed(Form* window) {
     if (window == focused_ || !window->Visible()) {
         return;
     }
-    endRequest();
-    takeTheScreensChoice(window);
+    lastSendOpen_ = false;
+    // The sends for the window the model leaves stay open: their late answers are known.
+    takeTheTraineesChoice(window);
 }
 
-void FocusModel::keyPressed(Form* window) {
-    // While a request is on its way, a key may have been typed before the screen caught up
-    // with our change; it is no choice of a window.
-    if (requested_ != nullptr) {
-        return;
+bool FocusModel::keyPressed(Form* window) {
+    if (window == focused_ || focused_ == nullptr) {
+        return false;
     }
-    mousePressed(window);
+    // Typed into the window the screen holds while the model holds another: no choice of a
+    // window, and no input to a window the trainee may not be looking at.
+    if (state_ != State::Asking) {
+        askAgain();
+    }
+    return true;
 }
 
 void FocusModel::forget(Form* window) {
     if (window->isVisible()) {
+        tellScreen(ScreenStep::Hide, window);
         windowLeavesScreen(window);
     }
     stacking_.erase(std::remove(stacking_.begin(), stacking_.end(), window), stacking_.end());
+    sends_.erase(std::remove_if(sends_.begin(), sends_.end(),
+                                [window](const Send& sent) { return sent.window == window; }),
+                 sends_.end());
+    if (screenActive_ == window) {
+        screenActive_ = nullptr;
+    }
     if (focused_ == window) {
         focused_ = nullptr;
-    }
-    if (requested_ == window) {
-        endRequest();
-    }
-    if (overtaken_ == window) {
-        overtaken_ = nullptr;
-    }
-    if (setAside_ == window) {
-        setAside_ = nullptr;
+        stopRequest(State::Settled);
     }
     if (stacking_.empty()) {
         // The program's windows are all gone; nothing will take their place.
-        replacementsDue_ = 0;
+        departures_.clear();
+        sends_.clear();
+        workedThrough_ = -1;
     }
 }
 

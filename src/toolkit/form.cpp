@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QSet>
 
 #include "toolkit/focus_model.h"
 #include "toolkit/handler.h"
@@ -47,9 +48,10 @@ QAccessibleInterface* AccessibleFormFactory(const QString&, QObject* object) {
     return form != nullptr ? new AccessibleForm(form) : nullptr;
 }
 
-// A mouse press on a window is the trainee choosing it, and so is a key typed into one: the
-// window manager's notice of the activation may come late, be taken for the echo of a request
-// of ours, or never come (a click on the title bar of the window the system holds active).
+// A mouse press on a window is the trainee choosing it: the window manager's notice of the
+// activation may come late or never come (a click on the title bar of the window the system
+// holds active). A key typed into a window the focus model does not hold chooses nothing and
+// is dropped before any control sees it, and so are its repeats and its release.
 class InputWatcher : public QObject {
   public:
     using QObject::QObject;
@@ -57,7 +59,8 @@ class InputWatcher : public QObject {
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         const QEvent::Type type = event->type();
-        if ((type != QEvent::MouseButtonPress && type != QEvent::KeyPress) ||
+        if ((type != QEvent::MouseButtonPress && type != QEvent::KeyPress &&
+             type != QEvent::KeyRelease) ||
             !object->isWidgetType()) {
             return false;
         }
@@ -67,11 +70,28 @@ class InputWatcher : public QObject {
         }
         if (type == QEvent::MouseButtonPress) {
             RunHandler([form] { FocusModel::instance().mousePressed(form); });
-        } else if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
-            RunHandler([form] { FocusModel::instance().keyPressed(form); });
+            return false;
         }
-        return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (type == QEvent::KeyRelease) {
+            // Only the release of a dropped key: a control that saw the press (a spin edit
+            // stepping while the key is held) must see its release, wherever the focus went.
+            return key->isAutoRepeat() ? droppedKeys_.contains(key->key())
+                                       : droppedKeys_.remove(key->key());
+        }
+        if (key->isAutoRepeat()) {
+            return droppedKeys_.contains(key->key());
+        }
+        bool dropped = false;
+        RunHandler([form, &dropped] { dropped = FocusModel::instance().keyPressed(form); });
+        if (dropped) {
+            droppedKeys_.insert(key->key());
+        }
+        return dropped;
     }
+
+  private:
+    QSet<int> droppedKeys_;
 };
 
 void InstallApplicationHooks() {
@@ -147,6 +167,8 @@ void Form::SetScreenPlace(int left, int top) {
 bool Form::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         RunHandler([this] { FocusModel::instance().systemActivated(this); });
+    } else if (event->type() == QEvent::WindowDeactivate) {
+        FocusModel::instance().systemDeactivated(this);
     }
     return QWidget::event(event);
 }

@@ -101,6 +101,8 @@ TEST_F(ScreenFlowTest, CancelBeforeTheFirstRoundReturnsToTheSameExerciseWindow) 
 TEST_F(ScreenFlowTest, TheModeWindowTakingTheFocusClosesTheOtherWindows) {
     startFromModeWindow(1);
     click(Form2->BitBtn2);
+    // The window system answers what it was asked for, then the trainee picks the mode window.
+    QApplication::processEvents();
     toolkit::FocusModel::instance().systemActivated(Form3);
     toolkit::FocusModel::instance().systemActivated(Form4);
     EXPECT_FALSE(Form2->Visible());

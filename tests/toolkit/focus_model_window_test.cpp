@@ -20,7 +20,9 @@ std::vector<std::string> journal;
 class RecordingForm : public toolkit::Form {
   public:
     explicit RecordingForm(std::string name)
-        : toolkit::Form(Frame::Single), name_(std::move(name)) {}
+        : toolkit::Form(Frame::Single), name_(std::move(name)) {
+        setObjectName(QString::fromStdString(name_));
+    }
 
     void FormShow() override { record("show"); }
     void FormActivate() override {
@@ -52,7 +54,7 @@ class FocusModelTest : public testing::Test {
         model.setClock([] { return now; });
     }
     void TearDown() override {
-        for (auto* form : {a.get(), b.get(), c.get()})
+        for (auto* form : {a.get(), b.get(), c.get(), d.get()})
             form->QWidget::hide();
         model.setClock(nullptr);
         model.setScreenObserver(nullptr);
@@ -69,6 +71,7 @@ class FocusModelTest : public testing::Test {
     std::unique_ptr<RecordingForm> a = std::make_unique<RecordingForm>("A");
     std::unique_ptr<RecordingForm> b = std::make_unique<RecordingForm>("B");
     std::unique_ptr<RecordingForm> c = std::make_unique<RecordingForm>("C");
+    std::unique_ptr<RecordingForm> d = std::make_unique<RecordingForm>("D");
     toolkit::FocusModel& model = toolkit::FocusModel::instance();
 };
 
@@ -159,98 +162,244 @@ TEST_F(FocusModelTest, ShowingTheWindowThatIsGainingTheFocusFromItsOwnHandlersCh
     EXPECT_EQ(journal, (Journal{"B.show", "A.deactivate", "B.activate"}));
 }
 
-TEST_F(FocusModelTest, TheSystemReportingTheFocusedWindowActiveIsAnEcho) {
-    a->Show();
-    b->Show();
-    journal.clear();
-    model.systemActivated(b.get());
-    EXPECT_TRUE(journal.empty());
-}
+// The model's rules, one row per state and notice (the table in focus_model.h). In each row B
+// is the model's window; A another visible window the screen activated earlier, its sends
+// answered; C a window asked for before B whose answer never came; D a window shown and
+// activated earlier that is hidden. Before B was shown the trainee worked in another program.
+// The notice comes `after` ms into the state.
+using State = toolkit::FocusModel::State;
+enum class Notice {
+    Ours,
+    LateAnswer,
+    Replacement,
+    Choice,
+    HiddenWindow,
+    Press,
+    Key,
+    ChoiceAfterReplacementGrace,
+    TimeOut,
+    ChoiceAfterHorizon,
+    PressThenOurLateAnswer,
+    LateAnswersAroundATimeOut,
+    LateAnswerRepeated,
+    MappedBeside,
+    ReplacementAfterAnEarlierAnswer,
+};
 
-TEST_F(FocusModelTest, TheSystemReportingAnotherWindowActiveAfterOurRequestSettledMovesTheFocus) {
-    a->Show();
-    b->Show();
-    model.systemActivated(b.get());  // our request arrived
-    journal.clear();
-    model.systemActivated(a.get());  // the trainee clicked the other window
-    EXPECT_EQ(journal, (Journal{"B.deactivate", "A.activate"}));
-    EXPECT_EQ(model.focused(), a.get());
-}
+struct Cell {
+    const char* name;
+    State state;
+    Notice notice;
+    qint64 after;
+    Journal handlers;
+    State then;
+    const char* focusedThen;
+    bool askedAgain;
+};
 
-// The window manager may still be working through what came before our request (kwin takes
-// its time): a notice for another window waits for the request's time to run out.
-TEST_F(FocusModelTest, ANoticeForAnotherWindowWhileOurRequestIsOnItsWayCountsOnlyAfterItsTime) {
-    a->Show();
-    b->Show();
-    ASSERT_TRUE(model.requestPending());
-    journal.clear();
-    now += toolkit::FocusModel::kRequestTimeoutMs - 1;
-    model.systemActivated(a.get());
-    EXPECT_TRUE(journal.empty());
-    now += 1;
-    model.systemActivated(a.get());
-    EXPECT_EQ(journal, (Journal{"B.deactivate", "A.activate"}));
-}
-
-// The focus went back to the window that was still active while the request for the other
-// was on its way; when the window manager then answers that old request, the window it
-// activates is not the trainee's choice.
-TEST_F(FocusModelTest, TheAnswerToARequestThatWasOvertakenDoesNotMoveTheFocus) {
-    a->Show();
-    b->Show();
-    ASSERT_TRUE(model.requestPending());
-    QApplication::setActiveWindow(a.get());
-    model.focus(a.get());
-    journal.clear();
-    model.systemActivated(b.get());
-    EXPECT_TRUE(journal.empty());
-    EXPECT_EQ(model.focused(), a.get());
-}
-
-// A window manager that refuses activation (focus stealing prevention, a slow or remote
-// desktop) keeps the other window active without a notice: that is no act of the trainee,
-// and the mode window taking the focus so would close a running test.
-TEST_F(FocusModelTest, ARefusedRequestIsSentAgainThenTheModelKeepsItsWindowUntilTheTraineeActs) {
-    a->Show();
-    QApplication::setActiveWindow(a.get());
-    b->Show();
-    ASSERT_TRUE(model.requestPending());
-    journal.clear();
-    for (int retry = 0; retry < toolkit::FocusModel::kRequestRetries; ++retry) {
-        timeOut();
-        EXPECT_TRUE(model.requestPending());
+TEST_F(FocusModelTest, EveryStateAndNoticeDoesWhatTheTableSays) {
+    using S = State;
+    using N = Notice;
+    const Journal none;
+    const Journal toA{"B.deactivate", "A.activate"};
+    const Cell cells[] = {
+        {"settled, our window's echo", S::Settled, N::Ours, 0, none, S::Settled, "B", false},
+        {"settled, the late answer to an overtaken request", S::Settled, N::LateAnswer, 0, none,
+         S::Asking, "B", true},
+        {"settled, the replacement for a window that left", S::Settled, N::Replacement, 0, none,
+         S::Asking, "B", true},
+        {"settled, the trainee's choice", S::Settled, N::Choice, 0, toA, S::Settled, "A", false},
+        {"settled, a hidden window", S::Settled, N::HiddenWindow, 0, none, S::Settled, "B", false},
+        {"settled, a press", S::Settled, N::Press, 0, toA, S::Asking, "A", false},
+        {"settled, a key into another window", S::Settled, N::Key, 0, none, S::Asking, "B", true},
+        // As the end of a test: the dialog shown, the exercise window hidden, the dialog's
+        // answer; the trainee's choice comes later than a replacement would.
+        {"settled, the trainee's choice after a window left and ours was answered",
+         S::Settled,
+         N::ChoiceAfterReplacementGrace,
+         0,
+         {"D.deactivate", "A.activate"},
+         S::Settled,
+         "A",
+         false},
+        {"asking, the answer", S::Asking, N::Ours, 0, none, S::Settled, "B", false},
+        // Not the trainee's choice at any time within the horizon, nor after the time-out.
+        {"asking, a late answer", S::Asking, N::LateAnswer, 2499, none, S::Asking, "B", false},
+        {"asking, a late answer after a time-out", S::Asking, N::LateAnswer, 3000, none, S::Asking,
+         "B", false},
+        {"asking, the replacement", S::Asking, N::Replacement, 0, none, S::Asking, "B", false},
+        {"asking, the trainee's choice", S::Asking, N::Choice, 500, toA, S::Settled, "A", false},
+        {"asking, the trainee's choice after a retry", S::Asking, N::Choice, 3750, toA, S::Settled,
+         "A", false},
+        {"asking, a hidden window", S::Asking, N::HiddenWindow, 0, none, S::Asking, "B", false},
+        {"asking, a press", S::Asking, N::Press, 0, toA, S::Asking, "A", false},
+        {"asking, a key into another window", S::Asking, N::Key, 0, none, S::Asking, "B", false},
+        {"asking, the time-out", S::Asking, N::TimeOut, 0, none, S::Asking, "B", true},
+        {"asking, an answer older than its horizon",
+         S::Asking,
+         N::ChoiceAfterHorizon,
+         0,
+         {"B.deactivate", "C.activate"},
+         S::Settled,
+         "C",
+         false},
+        // The window manager answers B after the trainee clicked A: the click stays.
+        {"asking, a press, then our request's late answer", S::Asking, N::PressThenOurLateAnswer, 0,
+         toA, S::Asking, "A", false},
+        // A slow window manager: C's old answer, our time-out and retry, B's answer at 3 s.
+        {"asking, late answers around a time-out", S::Asking, N::LateAnswersAroundATimeOut, 0, none,
+         S::Settled, "B", true},
+        {"asking, a late answer repeated", S::Asking, N::LateAnswerRepeated, 0, none, S::Asking,
+         "B", false},
+        // As at start-up: the losing window shows the dialog while another comes up; the
+        // window manager activates the dialog as it maps it.
+        {"settled, a window mapped beside the one that wins", S::Settled, N::MappedBeside, 0, none,
+         S::Asking, "A", false},
+        // C destroyed a second into B's request, B asked for again; the answer to the first
+        // send comes before the window manager saw C go, and the replacement a second later.
+        {"asking, the replacement a second after the answer to a send before the departure",
+         S::Asking, N::ReplacementAfterAnEarlierAnswer, 0, none, S::Asking, "B", true},
+        {"refused, our window at last", S::Refused, N::Ours, 0, none, S::Settled, "B", false},
+        {"refused, the trainee's choice", S::Refused, N::Choice, 0, toA, S::Settled, "A", false},
+        {"refused, a hidden window", S::Refused, N::HiddenWindow, 0, none, S::Refused, "B", false},
+        {"refused, a press", S::Refused, N::Press, 0, toA, S::Asking, "A", false},
+        {"refused, a key into the window the screen kept", S::Refused, N::Key, 0, none, S::Asking,
+         "B", true},
+        {"refused, a stale tick", S::Refused, N::TimeOut, 0, none, S::Refused, "B", false},
+    };
+    using Step = toolkit::FocusModel::ScreenStep;
+    for (const Cell& cell : cells) {
+        SCOPED_TRACE(cell.name);
+        now += 1000000;
+        a = std::make_unique<RecordingForm>("A");
+        b = std::make_unique<RecordingForm>("B");
+        c = std::make_unique<RecordingForm>("C");
+        d = std::make_unique<RecordingForm>("D");
+        QPushButton defaultButton("Выход", a.get());
+        int pressed = 0;
+        QObject::connect(&defaultButton, &QPushButton::clicked, [&pressed] { ++pressed; });
+        a->SetDefaultButton(&defaultButton);
+        d->Show();
+        QApplication::setActiveWindow(d.get());
+        a->Show();
+        QApplication::setActiveWindow(a.get());
+        d->Hide();
+        QApplication::setActiveWindow(nullptr);  // the trainee works in another program
+        now += 5 * toolkit::FocusModel::kAnswerHorizonMs;
+        c->Show();
+        if (cell.notice == N::ChoiceAfterHorizon) {
+            now += toolkit::FocusModel::kAnswerHorizonMs;
+        }
+        b->Show();
+        if (cell.state == S::Settled) {
+            QApplication::setActiveWindow(b.get());
+        } else if (cell.state == S::Refused) {
+            for (int send = 0; send <= toolkit::FocusModel::kRequestRetries; ++send) {
+                timeOut();
+            }
+        }
+        ASSERT_EQ(model.state(), cell.state);
+        if (cell.notice == N::Replacement) {
+            // The dialog shown over B and hidden again: the screen had it active.
+            d->Show();
+            QApplication::setActiveWindow(d.get());
+            d->Hide();
+            if (cell.state == S::Settled) {
+                QApplication::setActiveWindow(b.get());
+            }
+        }
+        now += cell.after;
+        if (cell.after > toolkit::FocusModel::kRequestTimeoutMs) {
+            model.requestTimedOut();
+        }
+        journal.clear();
+        bool askedAgain = false;
+        model.setScreenObserver(
+            [&askedAgain, ours = b.get()](Step step, const toolkit::Form* window) {
+                askedAgain |= step == Step::Activate && window == ours;
+            });
+        switch (cell.notice) {
+            case N::Ours:
+                QApplication::setActiveWindow(b.get());
+                break;
+            case N::LateAnswer:
+            case N::ChoiceAfterHorizon:
+                QApplication::setActiveWindow(c.get());
+                break;
+            case N::Replacement:
+            case N::Choice:
+                QApplication::setActiveWindow(a.get());
+                break;
+            case N::HiddenWindow:
+                QApplication::setActiveWindow(d.get());
+                break;
+            case N::Press:
+                QTest::mousePress(a.get(), Qt::LeftButton);
+                QTest::mouseRelease(a.get(), Qt::LeftButton);
+                break;
+            case N::Key:
+                QTest::keyClick(a.get(), Qt::Key_Return);
+                break;
+            case N::ChoiceAfterReplacementGrace:
+                d->Show();
+                b->Hide();
+                QApplication::setActiveWindow(d.get());
+                now += toolkit::FocusModel::kReplacementGraceMs + 1;
+                journal.clear();
+                QApplication::setActiveWindow(a.get());
+                break;
+            case N::PressThenOurLateAnswer:
+                QTest::mousePress(a.get(), Qt::LeftButton);
+                QTest::mouseRelease(a.get(), Qt::LeftButton);
+                now += 3000;
+                QApplication::setActiveWindow(b.get());
+                break;
+            case N::LateAnswersAroundATimeOut:
+                now += 500;
+                QApplication::setActiveWindow(c.get());
+                now += toolkit::FocusModel::kRequestTimeoutMs - 500;
+                model.requestTimedOut();
+                now += 500;
+                QApplication::setActiveWindow(b.get());
+                break;
+            case N::LateAnswerRepeated: {
+                QApplication::setActiveWindow(c.get());
+                QEvent again(QEvent::WindowActivate);
+                QApplication::sendEvent(c.get(), &again);
+                break;
+            }
+            case N::MappedBeside:
+                b->onDeactivate = [this] { d->Show(); };
+                a->Show();
+                b->onDeactivate = nullptr;
+                journal.clear();
+                QApplication::setActiveWindow(d.get());
+                break;
+            case N::ReplacementAfterAnEarlierAnswer:
+                now += 1000;
+                c.reset();
+                now += 1000;
+                b->Show();
+                QApplication::setActiveWindow(b.get());
+                now += 1000;
+                askedAgain = false;
+                QApplication::setActiveWindow(a.get());
+                c = std::make_unique<RecordingForm>("C");
+                break;
+            case N::TimeOut:
+                now += toolkit::FocusModel::kRequestTimeoutMs;
+                model.requestTimedOut();
+                break;
+        }
+        model.setScreenObserver(nullptr);
+        EXPECT_EQ(journal, cell.handlers);
+        EXPECT_EQ(model.state(), cell.then);
+        EXPECT_EQ(model.focused() ? model.focused()->objectName() : QString(),
+                  QString(cell.focusedThen));
+        EXPECT_EQ(askedAgain, cell.askedAgain) << "whether our window was asked for again";
+        EXPECT_EQ(pressed, 0) << "a key went to a window the model does not hold";
+        a->SetDefaultButton(nullptr);
     }
-    timeOut();
-    EXPECT_FALSE(model.requestPending());
-    EXPECT_TRUE(journal.empty());
-    EXPECT_EQ(model.focused(), b.get());
-    EXPECT_TRUE(b->Visible());
-    // The trainee types into the window the screen shows active.
-    QTest::keyClick(a.get(), Qt::Key_Space);
-    EXPECT_EQ(journal, (Journal{"B.deactivate", "A.activate"}));
-    EXPECT_EQ(model.focused(), a.get());
-}
-
-// The trainee chose the other window from its title bar or the task bar while our request
-// was on its way, and the window manager never came back to ours.
-TEST_F(FocusModelTest, AWindowTheTraineeActivatedWhileOurRequestWasOnItsWayStaysChosen) {
-    a->Show();
-    QApplication::setActiveWindow(a.get());
-    QApplication::setActiveWindow(nullptr);  // the trainee works in another program
-    b->Show();
-    ASSERT_TRUE(model.requestPending());
-    journal.clear();
-    now += 500;
-    QApplication::setActiveWindow(a.get());
-    EXPECT_TRUE(journal.empty());
-    std::vector<toolkit::FocusModel::ScreenStep> requests;
-    model.setScreenObserver([&requests](toolkit::FocusModel::ScreenStep step, const auto*) {
-        requests.push_back(step);
-    });
-    timeOut();
-    EXPECT_EQ(journal, (Journal{"B.deactivate", "A.activate"}));
-    EXPECT_EQ(model.focused(), a.get());
-    EXPECT_TRUE(requests.empty()) << "our window was asked for again over the trainee's choice";
 }
 
 // Each request gets its own retries and its own time, also after a slow one.
@@ -277,21 +426,6 @@ TEST_F(FocusModelTest, EveryRequestHasItsOwnRetriesAndItsOwnDeadline) {
         timeOut();
         EXPECT_TRUE(model.requestPending()) << "an early tick counted as a time-out";
     }
-}
-
-// After a retry the window manager may still be catching up with what came before it.
-TEST_F(FocusModelTest, ANoticeForAnotherWindowSoonAfterARetryIsStillTheWindowManagerCatchingUp) {
-    a->Show();
-    QApplication::setActiveWindow(a.get());
-    QApplication::setActiveWindow(nullptr);
-    b->Show();
-    timeOut();
-    ASSERT_TRUE(model.requestPending());
-    now += toolkit::FocusModel::kRequestTimeoutMs / 2;
-    journal.clear();
-    QApplication::setActiveWindow(a.get());
-    EXPECT_TRUE(journal.empty());
-    EXPECT_EQ(model.focused(), b.get());
 }
 
 // "Отмена" destroys the exercise window and shows a new one: the window manager (or Wine,
@@ -365,28 +499,6 @@ TEST_F(FocusModelTest, TheScreenHearsOfShownWindowsThenTheActivationThenHiddenWi
     const std::vector<std::pair<Step, const toolkit::Form*>> expected{
         {Step::Show, c.get()}, {Step::Activate, c.get()}, {Step::Hide, b.get()}};
     EXPECT_EQ(screen, expected);
-}
-
-TEST_F(FocusModelTest, AMousePressOnAnotherWindowChoosesItEvenWhileARequestIsOnItsWay) {
-    a->Show();
-    b->Show();
-    ASSERT_TRUE(model.requestPending());
-    journal.clear();
-    QTest::mousePress(a.get(), Qt::LeftButton);
-    EXPECT_EQ(journal, (Journal{"B.deactivate", "A.activate"}));
-    EXPECT_EQ(model.focused(), a.get());
-    QTest::mouseRelease(a.get(), Qt::LeftButton);
-}
-
-TEST_F(FocusModelTest, ANoticeForAHiddenWindowIsIgnored) {
-    a->Show();
-    b->Show();
-    model.systemActivated(b.get());
-    a->Hide();
-    journal.clear();
-    model.systemActivated(a.get());
-    EXPECT_TRUE(journal.empty());
-    EXPECT_EQ(model.focused(), b.get());
 }
 
 TEST_F(FocusModelTest, ADestroyedWindowLeavesTheModelWithoutRunningHandlers) {
