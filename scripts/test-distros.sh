@@ -44,7 +44,7 @@ for row in "${rows[@]}"; do
   fi
   if env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root SIGHT_QT_MAJOR="$qt" chroot "$root" bash -c '
       cd /src && qt=$(scripts/choose-qt.sh) &&
-      scripts/install-deps.sh scripts/packages.txt scripts/packages-qt$qt.txt <(printf "%s\n" libgtest-dev googletest) &&
+      scripts/install-deps.sh scripts/packages.txt scripts/packages-qt$qt.txt <(printf "%s\n" libgtest-dev libgmock-dev googletest) &&
       cmake -S . -B build-tests -DSIGHT_QT_MAJOR=$qt -DSIGHT_WERROR=ON -DBUILD_TESTING=ON -DSIGHT_DEVELOPER_TOOLS=OFF >/dev/null &&
       cmake --build build-tests --parallel "$(nproc)" --target pure_tests window_tests &&
       cd build-tests && ctest --output-on-failure --label-regex "^pure$"' >>"$log" 2>&1; then
