@@ -29,8 +29,11 @@ namespace {
 std::size_t HeapInUse() {
 #if defined(__SANITIZE_ADDRESS__)
     return __sanitizer_get_current_allocated_bytes();
-#else
+#elif __GLIBC_PREREQ(2, 33)
     return mallinfo2().uordblks;
+#else
+    // Debian 11's glibc 2.31 has only the older count, in an int: enough for the sizes here.
+    return std::size_t(unsigned(mallinfo().uordblks));
 #endif
 }
 
