@@ -48,15 +48,9 @@ inline QPointF EventPosition(const QMouseEvent& event) {
 #endif
 }
 
-inline QPointF EventGlobalPosition(const QMouseEvent& event) {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return event.globalPosition();
-#else
-    return event.screenPos();
-#endif
-}
-
-inline QPointF EventGlobalPosition(const QEnterEvent& event) {
+// For a QMouseEvent or a QEnterEvent: Qt 6 gives both one base, Qt 5 one name.
+template <typename PointerEvent>
+QPointF EventGlobalPosition(const PointerEvent& event) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     return event.globalPosition();
 #else
