@@ -196,7 +196,7 @@ bool FocusModel::remember(Form* window, bool request) {
         last.requested = last.requested || request;
         return requestedAlready && request;
     }
-    sends_.push_back({window, now, now, request});
+    sends_.push_back({window, now, now, request, request && retries_ > 0});
     lastSendOpen_ = true;
     return false;
 }
@@ -249,13 +249,21 @@ bool FocusModel::forgetASend(const Form* window) {
 }
 
 bool FocusModel::answersASend(const Form* window) {
+    lastSendOpen_ = false;
     const auto found = std::find_if(sends_.begin(), sends_.end(),
                                     [window](const Send& sent) { return sent.window == window; });
-    const qint64 sentAt = found != sends_.end() ? found->last : -1;
-    if (!forgetASend(window)) {
+    if (found == sends_.end()) {
         return false;
     }
-    heardOf(sentAt);
+    heardOf(found->last);
+    // The window manager handles activation requests in the order they came: the retries we
+    // sent before the answered send it has handled too, and those still open changed nothing
+    // on the screen (they asked for a window already active, or were refused). Kept open,
+    // one would take the trainee's later choice of its window for its answer.
+    const auto answered = sends_.erase(found);
+    sends_.erase(
+        std::remove_if(sends_.begin(), answered, [](const Send& sent) { return sent.retry; }),
+        answered);
     return true;
 }
 

@@ -27,7 +27,10 @@ class Form;
 // asks for it once, and one activation answers it.
 // A notice closes the oldest open send for its window (window managers answer in order); a
 // send is expected for kAnswerHorizonMs, a request's whole life with its retries. So an answer
-// that comes after the model has moved on is known as an answer, not taken for a choice. A
+// that comes after the model has moved on is known as an answer, not taken for a choice. An
+// answer also closes the retries sent before the send it answers: the window manager has
+// handled them, in order, and they changed nothing on the screen (a request for the window
+// already active gets no notice), so a later choice of their window is the trainee's. A
 // window of ours that leaves the screen while it is active there, or asked for, owes at most
 // one replacement: the window manager's pick in its place, which comes before the answer to
 // what we sent with or after the departure, or just after it (kReplacementGraceMs; Wine). A
@@ -164,6 +167,8 @@ class FocusModel {
         qint64 first;
         qint64 last;
         bool requested;
+        // Sent again after the request's time-out.
+        bool retry;
     };
     std::vector<Send> sends_;
     bool lastSendOpen_ = false;

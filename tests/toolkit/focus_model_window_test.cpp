@@ -184,6 +184,7 @@ enum class Notice {
     LateAnswerRepeated,
     MappedBeside,
     ReplacementAfterAnEarlierAnswer,
+    ChoiceOfAWindowARetryAskedFor,
 };
 
 struct Cell {
@@ -251,6 +252,16 @@ TEST_F(FocusModelTest, EveryStateAndNoticeDoesWhatTheTableSays) {
          S::Settled, "B", true},
         {"asking, a late answer repeated", S::Asking, N::LateAnswerRepeated, 0, none, S::Asking,
          "B", false},
+        // A stalled window manager answers B's first request after the retry went out; the
+        // trainee clicks A, then picks B from the task bar: the retry gets no answer of its own.
+        {"asking, the trainee's choice of a window a retry asked for",
+         S::Asking,
+         N::ChoiceOfAWindowARetryAskedFor,
+         0,
+         {"A.deactivate", "B.activate"},
+         S::Settled,
+         "B",
+         false},
         // As at start-up: the losing window shows the dialog while another comes up; the
         // window manager activates the dialog as it maps it.
         {"settled, a window mapped beside the one that wins", S::Settled, N::MappedBeside, 0, none,
@@ -389,6 +400,18 @@ TEST_F(FocusModelTest, EveryStateAndNoticeDoesWhatTheTableSays) {
             case N::TimeOut:
                 now += toolkit::FocusModel::kRequestTimeoutMs;
                 model.requestTimedOut();
+                break;
+            case N::ChoiceOfAWindowARetryAskedFor:
+                now += toolkit::FocusModel::kRequestTimeoutMs;
+                model.requestTimedOut();
+                QApplication::setActiveWindow(b.get());
+                QTest::mousePress(a.get(), Qt::LeftButton);
+                QTest::mouseRelease(a.get(), Qt::LeftButton);
+                QApplication::setActiveWindow(a.get());
+                now += 1000;
+                journal.clear();
+                askedAgain = false;
+                QApplication::setActiveWindow(b.get());
                 break;
         }
         model.setScreenObserver(nullptr);
