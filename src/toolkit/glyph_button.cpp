@@ -124,4 +124,33 @@ void GlyphButton::mouseMoveEvent(QMouseEvent* event) {
     QPushButton::mouseMoveEvent(event);
 }
 
+void GlyphButton::mousePressEvent(QMouseEvent* event) {
+    QPushButton::mousePressEvent(event);
+    heldByMouse_ = isDown();
+}
+
+void GlyphButton::mouseReleaseEvent(QMouseEvent* event) {
+    heldByMouse_ = false;
+    QPushButton::mouseReleaseEvent(event);
+}
+
+// Qt lets a button up when it loses the keyboard focus. While the trainee holds the mouse on
+// it, the program may move the focus on (the fixed sight's timer puts it into the range
+// field a second after a shot); the click must still count when the mouse is released over
+// the button. A button held by the keyboard lets go, since its key's release goes elsewhere.
+void GlyphButton::focusOutEvent(QFocusEvent* event) {
+    const bool held = heldByMouse_ && isDown();
+    QPushButton::focusOutEvent(event);
+    if (held) {
+        setDown(true);
+    }
+}
+
+void GlyphButton::hideEvent(QHideEvent* event) {
+    // A hidden button gets no release.
+    heldByMouse_ = false;
+    setDown(false);
+    QPushButton::hideEvent(event);
+}
+
 }  // namespace toolkit

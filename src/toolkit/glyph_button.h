@@ -41,12 +41,18 @@ class GlyphButton : public QPushButton {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     QSize captionSize() const;
 
     raster::Bitmap glyph_;
     int states_ = 1;
+    // Pressed with the mouse, and not released yet.
+    bool heldByMouse_ = false;
     QPixmap normal_;
     QPixmap disabled_;
 };

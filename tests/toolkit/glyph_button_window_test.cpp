@@ -2,6 +2,8 @@
 // its pointer and click.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 
 #include "toolkit/fonts.h"
@@ -130,6 +132,22 @@ TEST_F(GlyphButtonTest, ShowsAPointingHandAndClicksWithMouseAndSpaceWhileEnabled
     button.setEnabled(false);
     QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(clicks, 2);
+    // The program moves the keyboard focus on between the press and the release (a timer's
+    // handler): the click still counts.
+    QWidget window;
+    auto* held = new toolkit::GlyphButton(&window);
+    auto* field = new QLineEdit(&window);
+    field->move(0, 40);
+    held->OnClick = [this] { ++clicks; };
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::mousePress(held, Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_TRUE(held->hasFocus());
+    field->setFocus(Qt::OtherFocusReason);
+    QTest::mouseRelease(held, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(clicks, 3);
+    EXPECT_FALSE(held->isDown());
 }
 
 }  // namespace
