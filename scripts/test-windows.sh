@@ -33,6 +33,9 @@ source "$top/tests/e2e/x_session.sh"
 WAIT_TENTHS=300
 E2E_SCREENSHOT=$shots/failure.png
 start_x_session
+use_driver wine
+source "$top/tests/e2e/flow.sh"
+use_reader glyphs
 cleanup() {
     wineserver -k 2>/dev/null || true
     stop_x_session
@@ -44,29 +47,6 @@ step=0
 screenshot() {
     step=$((step + 1))
     import -window root "$shots/$(printf '%02d' "$step")-$1.png"
-}
-
-# Prints the id of the visible window whose title matches, once it is painted too.
-wait_for_title() {
-    local id
-    id=$(wait_for_window "$1")
-    sleep 0.5  # mapped, and painted a moment later
-    echo "$id"
-}
-
-# The digits of a counter label, one line per glyph: the pure blue pixels of a rectangle of
-# the window, cut into glyphs at the columns without any, each glyph written as its pixels'
-# positions relative to its own left edge. Two equal lines are the same digit.
-glyphs_in() {
-    local window=$1 x=$2 y=$3 width=$4 height=$5
-    import -window "$window" png:- 2>/dev/null |
-        convert - -crop "${width}x${height}+${x}+${y}" +repage txt:- |
-        grep -i '#0000FF' | sed -E 's/^([0-9]+),([0-9]+):.*/\1 \2/' | sort -n -k1,1 -k2,2 |
-        awk '
-            function flush() { if (glyph != "") print glyph; glyph = "" }
-            { if (NR == 1 || $1 > last + 1) { flush(); left = $1 }
-              glyph = glyph ($1 - left) "," $2 ";"; last = $1 }
-            END { flush() }'
 }
 
 # A registry key of the prefix, as text, or nothing where it does not exist.
@@ -104,8 +84,26 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\SightTra
 [[ "$(registry_key "$uninstall_key")" == *'"DisplayName"="Тренажер"'* ]] ||
     fail "the uninstaller is not registered with Windows"
 
-# The whole flow, as on the Linux desktops.
-source "$top/tests/e2e/wine_play.sh"
+# The whole flow, as on the Linux desktops, from the Start-menu entry, which hands the
+# program over to the shell and returns. The program's window names its process.
+start_program() {
+    wine start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Тренажер.lnk' ||
+        fail "the Start-menu entry did not start"
+    MODE=$(wait_for_window "$MODE_TITLE")
+    APP_PID=$(xdotool getwindowpid "$MODE")
+    local command_line
+    command_line=$(tr '\0' ' ' <"/proc/$APP_PID/cmdline")
+    [[ "$command_line" == *'C:\Program Files\Sight Trainer\sight-trainer.exe'* ]] ||
+        fail "the window Тренажер is not of the installed program: $command_line"
+    wait_until "the mode window is not the active window" window_is_active "$MODE"
+}
+wait_for_program_end() {
+    WAIT_TENTHS=100 wait_for_end "$APP_PID" "$1"
+    APP_PID=
+}
+play_whole_flow
+# Nothing else is left running either, such as Wine's report of a crash at the end.
+timeout 60 wineserver -w || fail "processes of the prefix are still running after the trainer ended"
 
 echo "Uninstalling"
 # The uninstaller hands over to a copy of itself and returns at once; the prefix's processes

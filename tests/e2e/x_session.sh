@@ -5,6 +5,7 @@
 set -euo pipefail
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$E2E_DIR/drivers.sh"
 # How long to wait for anything the window manager does, in tenths of a second.
 WAIT_TENTHS=${WAIT_TENTHS:-200}
 
@@ -39,7 +40,7 @@ SHOTS=("20 20" "120 200" "200 390" "290 100" "300 300" "400 60" "460 250" "560 2
 # controls.
 start_x_session() {
     local wm=${1:-openbox}
-    new_runtime_dir
+    [ -n "${E2E_RUNTIME:-}" ] || new_runtime_dir
     start_xvfb
     start_accessibility_bus
     case "$wm" in
@@ -61,7 +62,7 @@ start_x_session() {
 # one (Xvfb's own -displayfd takes a free socket but writes no lock, and KWin then takes the
 # same display). The lock names this shell, which lives as long as the server.
 start_xvfb() {
-    local display lock owner first=$((RANDOM % 100)) try
+    local display lock first=$((RANDOM % 100)) try
     trap stop_x_session EXIT
     # From a place of its own among the first 100 displays, so that a run does not take the
     # display that the run before gave up a moment ago, while clients of that run may still
@@ -69,21 +70,14 @@ start_xvfb() {
     for try in $(seq 0 199); do
         display=$(((first + try) % 200))
         lock=/tmp/.X$display-lock
-        if ! (set -o noclobber; printf '%10d\n' $$ >"$lock") 2>/dev/null; then
-            # A lock whose owner is gone was left by a run that was killed.
-            owner=$(tr -d ' \n' <"$lock" 2>/dev/null || true)
-            if [ -n "$owner" ] && ! kill -0 "$owner" 2>/dev/null; then
-                rm -f "$lock"
-            fi
-            continue
-        fi
+        take_display_lock "$lock" || continue
         XVFB_LOCK=$lock
         # A server that took no lock (Xvfb -displayfd), or one still ending after its run
         # gave its lock up, holds the display's sockets; Xvfb would start beside it on one of
         # them, and lose it when that server removes its socket file.
         if [ -e "/tmp/.X11-unix/X$display" ] ||
             grep -q "@/tmp/.X11-unix/X$display\$" /proc/net/unix; then
-            rm -f "$lock"
+            give_up_display_lock "$lock"
             XVFB_LOCK=
             continue
         fi
@@ -103,10 +97,52 @@ start_xvfb() {
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
         XVFB_PID=
-        rm -f "$lock"
+        give_up_display_lock "$lock"
         XVFB_LOCK=
     done
     fail "Xvfb did not start: $(tail -n 5 "$E2E_RUNTIME/xvfb.log")"
+}
+
+# Takes an X display's lock file as X servers do: a file naming this shell is written aside and
+# linked into place, which fails at once where the lock exists, so that no reader ever sees a
+# lock half written. A lock whose owner is gone, left by a run that was killed, is broken by
+# renaming it aside, which only one breaker can do, and only when what was renamed is still
+# that stale lock; the tests' own breakers take turns under flock.
+take_display_lock() {
+    local lock=$1 mine stale owner taken=1
+    mine=$(mktemp /tmp/.sight-e2e-lock.XXXXXX)
+    printf '%10d\n' $$ >"$mine"
+    chmod 444 "$mine"
+    if ln "$mine" "$lock" 2>/dev/null; then
+        taken=0
+    else
+        exec 8>>/tmp/.sight-e2e-lock-breaking
+        flock 8
+        owner=$(tr -d ' \n' <"$lock" 2>/dev/null || true)
+        if [ -n "$owner" ] && ! kill -0 "$owner" 2>/dev/null; then
+            stale=$mine.stale
+            if mv -T "$lock" "$stale" 2>/dev/null; then
+                # Another server may have broken it and taken the display in between: its
+                # lock goes back.
+                owner=$(tr -d ' \n' <"$stale" 2>/dev/null || true)
+                if [ -n "$owner" ] && kill -0 "$owner" 2>/dev/null; then
+                    ln "$stale" "$lock" 2>/dev/null || true
+                elif ln "$mine" "$lock" 2>/dev/null; then
+                    taken=0
+                fi
+                rm -f "$stale"
+            fi
+        fi
+        exec 8>&-
+    fi
+    rm -f "$mine"
+    return "$taken"
+}
+
+# Removes a lock only while it is still this shell's.
+give_up_display_lock() {
+    [ "$(tr -d ' \n' <"$1" 2>/dev/null || true)" = "$$" ] && rm -f "$1"
+    return 0
 }
 
 xdpyinfo_answers() {
@@ -149,10 +185,13 @@ run_in_session() {
 
 stop_x_session() {
     [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null || true
+    # A window manager stopped now and then is woken to end.
+    [ -n "${FREEZER_PID:-}" ] && kill "$FREEZER_PID" 2>/dev/null || true
+    [ -n "${WM_PID:-}" ] && kill -CONT "$WM_PID" 2>/dev/null || true
     [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
     wait 2>/dev/null || true
-    [ -n "${XVFB_LOCK:-}" ] && rm -f "$XVFB_LOCK"
+    [ -n "${XVFB_LOCK:-}" ] && give_up_display_lock "$XVFB_LOCK"
     [ -n "${E2E_RUNTIME:-}" ] && rm -rf "$E2E_RUNTIME"
 }
 
@@ -185,92 +224,17 @@ wait_until() {
     wait_quietly_until "$@" || fail "$message"
 }
 
-# The driver: how the tests find, move and look at windows and move the pointer and keys.
-# These are X11's, through xdotool and the X server; under a Wayland compositor
-# wayland_session.sh replaces the ones the compositor must do.
-
-visible_window() {
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
-}
-
-active_window() {
-    xdotool getactivewindow 2>/dev/null || true
-}
-
-# The program's windows as the window manager stacks them, bottom to top.
-stacked_windows() {
-    xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | while read -r id; do
-        printf '%d\n' "$id"
+# Checks a command every tenth of a second for $1 tenths; fails with the message the first
+# time it does not hold: what must not change after an act that should change nothing.
+stays_for() {
+    local tenths=$1 message=$2 deadline
+    shift 2
+    deadline=$((SECONDS + 3 * tenths / 10 + 1))
+    for _ in $(seq 1 "$tenths"); do
+        "$@" || fail "$message"
+        ((SECONDS < deadline)) || break
+        sleep 0.1
     done
-}
-
-window_title() {
-    xdotool getwindowname "$1" 2>/dev/null || true
-}
-
-# The screen point of the top-left corner of a window's client area, as "x y".
-window_origin() {
-    local info
-    info=$(xwininfo -id "$1")
-    echo "$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")" \
-        "$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")"
-}
-
-# The screen point of the top-left corner of a window's frame, as "x y": the client area's
-# less the frame's left and top, as the window manager tells them.
-frame_origin() {
-    local origin extents
-    origin=($(window_origin "$1"))
-    extents=($(xprop -id "$1" _NET_FRAME_EXTENTS | grep -o '[0-9]*' || true))
-    echo "$((origin[0] - ${extents[0]:-0})) $((origin[1] - ${extents[2]:-0}))"
-}
-
-# The size of a window's client area, as "width height".
-window_size() {
-    local info
-    info=$(xwininfo -id "$1")
-    echo "$(sed -n 's/.*Width: *//p' <<<"$info")" "$(sed -n 's/.*Height: *//p' <<<"$info")"
-}
-
-# What the task bar does with a window: our stand-in that carries the server's time where the
-# tests built it, else xdotool, whose request has no time.
-activate_window() {
-    if [ -n "${E2E_TASK_BAR:-}" ]; then
-        "$E2E_TASK_BAR" "$1"
-    else
-        xdotool windowactivate "$1"
-    fi
-}
-
-# Moves a window's frame to a screen point.
-move_window() {
-    xdotool windowmove "$1" "$2" "$3"
-}
-
-# A PNG picture of a window's client area, as it is on the screen.
-window_picture() {
-    import -window "$1" "$2" 2>/dev/null
-}
-
-screen_picture() {
-    [ -n "${DISPLAY:-}" ] && import -window root "$1" 2>/dev/null
-}
-
-pointer_to() {
-    xdotool mousemove "$1" "$2"
-}
-
-pointer_click() {
-    xdotool click 1
-}
-
-# Keys by their X names: Return, ctrl+a, a digit.
-press_key() {
-    xdotool key --clearmodifiers "$1"
-}
-
-type_text() {
-    xdotool type --delay 20 "$1"
 }
 
 describe_windows() {
@@ -320,20 +284,23 @@ pointer_in() {
     pointer_to $((origin[0] + x)) $((origin[1] + y))
 }
 
-# Clicks at a point of a window's client area.
+# Clicks at a point of a window's client area, once the trainee sees that window there: a
+# window manager that is slow to take a closed window's frame away leaves it on the screen
+# over the windows beneath, and a click there would go to the frame.
 click_in() {
     pointer_in "$@"
+    wait_until "the pointer at $2,$3 of window $1 is over another window" pointer_over "$1"
     sleep 0.05
     pointer_click
 }
 
 # What a screen reader reads at a client point of the window titled $2 (see read_window.py).
 read_text() {
-    "$E2E_DIR/read_window.py" text "$1" "$2" "$3"
+    timeout 20 "$E2E_DIR/read_window.py" text "$1" "$2" "$3"
 }
 
 read_enabled() {
-    "$E2E_DIR/read_window.py" enabled "$1" "$2" "$3"
+    timeout 20 "$E2E_DIR/read_window.py" enabled "$1" "$2" "$3"
 }
 
 text_reads() {
@@ -343,12 +310,9 @@ text_reads() {
 # Waits until the control at a point of a window reads the expected text.
 wait_for_text() {
     local title=$1 x=$2 y=$3 expected=$4
-    for _ in $(seq 1 "$WAIT_TENTHS"); do
-        text_reads "$title" "$x" "$y" "$expected" && return 0
-        sleep 0.1
-    done
-    fail "the control at $x,$y of '$title' reads '$(read_text "$title" "$x" "$y" 2>&1 || true)'," \
-        "not '$expected'"
+    wait_quietly_until text_reads "$title" "$x" "$y" "$expected" ||
+        fail "the control at $x,$y of '$title' reads '$(read_text "$title" "$x" "$y" 2>&1 || true)'," \
+            "not '$expected'"
 }
 
 # Counts the pure black pixels of a window's client area within a rectangle (x y width
@@ -400,11 +364,11 @@ pixels_of_colour_in() {
 # does not.
 wait_for_end() {
     local pid=$1 what=${2:-the program}
-    for _ in $(seq 1 "$WAIT_TENTHS"); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    fail "$what is still running"
+    wait_quietly_until process_gone "$pid" || fail "$what is still running"
+}
+
+process_gone() {
+    ! kill -0 "$1" 2>/dev/null
 }
 
 # Waits for the program, a child of this shell, to end without an error.
