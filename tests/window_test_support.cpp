@@ -11,6 +11,8 @@
 #include "toolkit/fonts.h"
 #include "toolkit/handler.h"
 #include "toolkit/timer.h"
+#include "ui/completion_dialog.h"
+#include "ui/exercise_window.h"
 #include "ui/forms.h"
 #include "ui/mode_window.h"
 
@@ -25,6 +27,10 @@ void PrepareWindowTests() {
     toolkit::InstallFontSubstitutes();
 }
 
+void MakeNativeWindowNow(QWidget* window) {
+    window->winId();
+}
+
 void ProgramTest::SetUp() {
     ExerciseState = TExerciseState{};
     clockMilliseconds = 0;
@@ -32,6 +38,9 @@ void ProgramTest::SetUp() {
     toolkit::SetErrorReporter([this](const QString& message) { errors << message; });
     app::SetTerminateHook([this] { ++terminations; });
     app::StartProgram();
+    // The mode window's was made as it was shown.
+    MakeNativeWindowNow(Form2);
+    MakeNativeWindowNow(Form3);
 }
 
 void ProgramTest::TearDown() {

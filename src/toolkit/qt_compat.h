@@ -26,10 +26,12 @@ inline constexpr int kQtMajorVersion = 5;
 // when asked, and rounds the factor to a whole number unless told to pass it through, which
 // would show the windows at 1x on a 1.25 screen and at 2x on a 1.5 one. On an X display whose
 // desktop states no density, Qt 6 takes 96 dots per inch and Qt 5 the monitor's measure, which
-// would scale the windows by odd factors such as 1.04; it is told 96 too.
+// would scale the windows by odd factors such as 1.04; it is told 96 too. So is Qt 5 on the
+// offscreen platform, whose made-up screen measures 100 dots per inch (Qt 6's states 96).
 inline void EnableHighDensityScaling() {
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI") && !XDisplayStatesDensity()) {
+    const bool offscreen = qgetenv("QT_QPA_PLATFORM").startsWith("offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI") && (offscreen || !XDisplayStatesDensity())) {
         qputenv("QT_FONT_DPI", "96");
     }
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);

@@ -12,6 +12,7 @@
 
 #include "toolkit/focus_model.h"
 #include "toolkit/form.h"
+#include "window_test_support.h"
 
 namespace {
 
@@ -286,6 +287,8 @@ TEST_F(FocusModelTest, EveryStateAndNoticeDoesWhatTheTableSays) {
         b = std::make_unique<RecordingForm>("B");
         c = std::make_unique<RecordingForm>("C");
         d = std::make_unique<RecordingForm>("D");
+        for (QWidget* window : {a.get(), b.get(), c.get(), d.get()})
+            MakeNativeWindowNow(window);
         QPushButton defaultButton("Выход", a.get());
         int pressed = 0;
         QObject::connect(&defaultButton, &QPushButton::clicked, [&pressed] { ++pressed; });

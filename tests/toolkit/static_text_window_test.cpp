@@ -40,6 +40,9 @@ TEST(StaticText, FitsItsTextExactlyInItsFont) {
 
 TEST(StaticText, RefitsWhenItsFontChangesAfterTheText) {
     toolkit::StaticText label;
+    // Starts in the windows' small font: the platform's default differs (12 points on Qt 5's
+    // offscreen platform, 9 on Qt 6's).
+    label.setFont(toolkit::WindowFont());
     label.SetCaption("Осталось");
     const int smallWidth = label.width();
     label.setFont(toolkit::DesignFont("Arial Black", 16, false, true));
