@@ -57,6 +57,7 @@ for file in "/usr/share/applications/$id.desktop" "/usr/share/metainfo/$id.metai
 done
 
 start_x_session
+use_driver x11
 trap remove_package EXIT
 /usr/bin/sight-trainer &
 APP_PID=$!
