@@ -82,6 +82,41 @@ another_window_manager_running() {
     [ -n "$check" ] && [ "$check" != "$1" ]
 }
 
+# A window manager killed leaves its check window named on the root window, and destroyed; the
+# one started after it may get the same id for its own.
+a_window_manager_running() {
+    local check
+    check=$(window_manager_check)
+    [ -n "$check" ] && xwininfo -id "$check" >/dev/null 2>&1
+}
+
+# Whether the window lies in a frame other than the one named (a window manager that takes
+# over frames the windows anew; one that dies leaves them unframed).
+framed_anew() {
+    local top
+    top=$(top_level_of "$1")
+    [ -n "$top" ] && [ "$top" != "$(($1))" ] && [ "$top" != "$2" ]
+}
+
+# Waits until the window manager that took over has framed the program's windows: a click
+# while it takes one over may go to neither.
+wait_until_framed_anew() {
+    local window
+    for window in "$@"; do
+        wait_until "the new window manager did not frame window $window" \
+            framed_anew "$window" "${FRAMES_BEFORE[$window]}"
+    done
+}
+
+declare -A FRAMES_BEFORE=()
+remember_frames() {
+    local window
+    FRAMES_BEFORE=()
+    for window in "$@"; do
+        FRAMES_BEFORE[$window]=$(top_level_of "$window")
+    done
+}
+
 on_flow_event() {
     [ "$hostility" = replaced ] || return 0
     local before old_pid
@@ -90,10 +125,12 @@ on_flow_event() {
             step "openbox replaced"
             before=$(window_manager_check)
             old_pid=$WM_PID
+            remember_frames "$MODE" "$EXERCISE"
             openbox --replace >>"$E2E_RUNTIME/wm.log" 2>&1 &
             WM_PID=$!
             wait_until "no new window manager took over" another_window_manager_running "$before"
             wait_for_end "$old_pid" "the replaced window manager"
+            wait_until_framed_anew "$MODE" "$EXERCISE"
             ;;
         shot-3)
             step "openbox killed"
@@ -103,10 +140,11 @@ on_flow_event() {
             ;;
         shot-6)
             step "openbox started again"
-            before=$(window_manager_check)
+            remember_frames "$MODE" "$EXERCISE"
             openbox >>"$E2E_RUNTIME/wm.log" 2>&1 &
             WM_PID=$!
-            wait_until "openbox did not start again" another_window_manager_running "$before"
+            wait_until "openbox did not start again" a_window_manager_running
+            wait_until_framed_anew "$MODE" "$EXERCISE"
             ;;
     esac
 }
