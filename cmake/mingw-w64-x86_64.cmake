@@ -1,6 +1,6 @@
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (the POSIX thread model, which
-# std::thread and Qt need). Used for Qt itself; the trainer then uses the toolchain file that
-# the Qt build installs, which loads this one.
+# std::thread and Qt need). Used for Qt 6 itself, whose installed toolchain file loads this one
+# again for the trainer, and for the trainer built with Qt 5 (scripts/build-windows.sh).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

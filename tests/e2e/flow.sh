@@ -284,6 +284,8 @@ expect_no_way_back() {
 # The whole flow, step by step.
 play_whole_flow() {
     local size attempts shot hits shooting_grade mode_origin
+    # Each build draws its digits with its own fonts.
+    ATTEMPTS_LOOK=()
     # --- Start-up: the mode window alone, range estimation chosen.
     step "start-up"
     start_program
