@@ -90,10 +90,16 @@ x11_activate_window() {
             fail "one click on the task bar's button of window $1 did not keep it active"
     else
         xdotool windowactivate "$1" 2>/dev/null || true
-        wait_until "the window manager did not activate window $1" window_is_active "$1"
-        stays_for "$((${TASK_BAR_WATCH_MS:-1500} / 100))" \
-            "window $1 was activated, then lost the activation" window_is_active "$1"
+        expect_kept_active "$1" "the window manager"
     fi
+}
+
+# After an activation: window $1 becomes active, by $2's doing, and stays so for the task bar's
+# watch time.
+expect_kept_active() {
+    wait_until "$2 did not activate window $1" window_is_active "$1"
+    stays_for "$((${TASK_BAR_WATCH_MS:-1500} / 100))" \
+        "window $1 was activated, then lost the activation" window_is_active "$1"
 }
 
 # Moves a window to a screen point, and waits until the window manager has.
@@ -120,7 +126,9 @@ x11_pointer_to() {
 x11_pointer_over() {
     local under
     under=$(xdotool getmouselocation 2>/dev/null | sed -n 's/.* window:\([0-9]*\).*/\1/p')
-    [ -n "$under" ] && [ "$(top_level_of "$under")" = "$(top_level_of "$1")" ]
+    [ -n "$under" ] || return 1
+    # Mostly the window itself is under the pointer; only else are both frames looked up.
+    [ $((under)) = $(($1)) ] || [ "$(top_level_of "$under")" = "$(top_level_of "$1")" ]
 }
 
 # The window's ancestor that is a child of the root window: the window manager's frame, which
@@ -130,7 +138,9 @@ top_level_of() {
     while tree=$(xwininfo -tree -id "$window" 2>/dev/null); do
         root=$(sed -n 's/.*Root window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$tree")
         parent=$(sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$tree")
-        if [ -z "$parent" ] || [ $((parent)) = $((root)) ]; then
+        # The root window's parent is None (0x0), which xwininfo would take as "the window
+        # the user clicks" and wait.
+        if [ -z "$parent" ] || [ $((parent)) = 0 ] || [ $((parent)) = $((root)) ]; then
             echo $((window))
             return 0
         fi
@@ -339,9 +349,7 @@ kwin_native_window_size() {
 
 kwin_native_activate_window() {
     kwin_script "$KWIN_FIND workspace.activeClient = find('$1'); reply('');" >/dev/null
-    wait_until "KWin did not activate window $1" window_is_active "$1"
-    stays_for "$((${TASK_BAR_WATCH_MS:-1500} / 100))" \
-        "window $1 was activated, then lost the activation" window_is_active "$1"
+    expect_kept_active "$1" KWin
 }
 
 kwin_native_move_window() {
