@@ -36,7 +36,7 @@ trap unmount_all EXIT
 # release knows; Debian 11's dbus is not split into dbus-daemon and dbus-bin yet.
 test_packages=(googletest libgtest-dev libgmock-dev xvfb xauth openbox xdotool x11-utils
   imagemagick dbus at-spi2-core python3-pyatspi python3-gi python3-dbus desktop-file-utils
-  appstream)
+  appstream file)
 
 # Runs a command in the root as a user of it would, with nothing of this machine's environment.
 in_root() {
