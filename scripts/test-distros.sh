@@ -100,8 +100,11 @@ for row in "${rows[@]}"; do
     'installed package: passed'
   unmount_all
   [ -z "$failed" ] || status=1
-  versions=$(in_root 'dpkg-query -W -f="Qt \${Version}, " qtbase5-dev qt6-base-dev 2>/dev/null
-    echo "g++ $(g++ -dumpfullversion 2>/dev/null)"')
+  # The Qt the row built with: Qt 5 where it chose it or where the release has no Qt 6.
+  versions=$(in_root 'qt=qt6-base-dev
+    { [ "$SIGHT_QT_MAJOR" = 5 ] || ! dpkg-query -W qt6-base-dev >/dev/null 2>&1; } && qt=qtbase5-dev
+    dpkg-query -W -f="Qt \${Version}, " $qt 2>/dev/null
+    echo "g++ $(g++ -dumpfullversion 2>/dev/null), $(cmake --version 2>/dev/null | head -n 1)"')
   echo "$row: $versions; passed: ${passed[*]:-nothing}${failed:+; failed: $failed};" \
     "$(( ($(date +%s) - start + 59) / 60 )) min (log: $log)"
 done
