@@ -175,6 +175,34 @@ QRect SmoothScale::reach(const Rect& sourceArea) const {
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
+void SmoothScale::reach(const ChangedRows& sourceRows, ChangedRows& reached) const {
+    if (sourceRows.isEmpty()) {
+        return;
+    }
+    // A destination row reads one source row, or two with a weight; only the rows that read
+    // one from the first to the last that holds a span can read a changed pixel.
+    const auto [first, end] = rows_.reach(sourceRows.top(), sourceRows.bottom());
+    for (int y = first; y < end; ++y) {
+        const Tap& tap = rows_.taps[std::size_t(y)];
+        auto [left, right] =
+            columns_.reach(sourceRows.span(tap.first).left, sourceRows.span(tap.first).right);
+        if (tap.weight > 0) {
+            const ChangedRows::Span next = sourceRows.span(tap.first + 1);
+            const auto [from, to] = columns_.reach(next.left, next.right);
+            if (left >= right) {
+                left = from;
+                right = to;
+            } else if (from < to) {
+                left = std::min(left, from);
+                right = std::max(right, to);
+            }
+        }
+        if (left < right) {
+            reached.include(y, left, right);
+        }
+    }
+}
+
 void SmoothScale::scale(const Bitmap& picture, const QRect& area, QImage& target,
                         QPoint origin) const {
     const QRect inside =
