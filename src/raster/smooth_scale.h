@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "raster/bitmap.h"
+#include "raster/changed_rows.h"
 
 namespace raster {
 
@@ -28,6 +29,11 @@ class SmoothScale {
 
     // The destination pixels whose value reads any of the source pixels in `sourceArea`.
     QRect reach(const Rect& sourceArea) const;
+    // Adds to `reached`, on each destination row, the smallest span holding every pixel whose
+    // value reads any of the source pixels `sourceRows` holds: row by row what reach() of
+    // each source row's span gives, without going over the destination rows once a source
+    // row.
+    void reach(const ChangedRows& sourceRows, ChangedRows& reached) const;
 
   private:
     // Destination pixel i of an axis reads source pixels `first` and, with `weight` (of 256)

@@ -187,21 +187,24 @@ void ImageControl::Invalidate(const raster::ChangedRows& pictureRows) {
         Invalidate(pictureRows.boundingRect());
         return;
     }
-    // Each picture row's span reaches a few device rows; each control row repaints the
-    // smallest span holding all that reaches it.
+    // Each device row repaints what reads the spans of the picture rows it reads; each
+    // control row the smallest span holding its device rows' spans.
     const raster::SmoothScale& scale = currentScale();
     const int ratio = deviceRatio();
+    thread_local raster::ChangedRows deviceRows;
+    deviceRows.clear();
+    scale.reach(pictureRows, deviceRows);
+    if (ratio == 1) {
+        updateRows(deviceRows);
+        return;
+    }
     thread_local raster::ChangedRows controlRows;
     controlRows.clear();
-    for (int y = pictureRows.top(); y < pictureRows.bottom(); ++y) {
-        const raster::ChangedRows::Span span = pictureRows.span(y);
-        const QRect reached = scale.reach(raster::Rect{span.left, y, span.right, y + 1});
-        if (reached.isEmpty()) {
-            continue;
+    for (int y = deviceRows.top(); y < deviceRows.bottom(); ++y) {
+        const raster::ChangedRows::Span span = deviceRows.span(y);
+        if (!span.isEmpty()) {
+            controlRows.include(y / ratio, span.left / ratio, (span.right - 1) / ratio + 1);
         }
-        controlRows.include(raster::Rect{reached.left() / ratio, reached.top() / ratio,
-                                         reached.right() / ratio + 1,
-                                         reached.bottom() / ratio + 1});
     }
     updateRows(controlRows);
 }
