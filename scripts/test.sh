@@ -29,18 +29,18 @@ cmake --build "$top/build-sanitize" --parallel "$(nproc)"
     --exclude-regex '^(e2e_|artwork_matches_generator$|installed_package$)')
 
 if [ "$qt" = 6 ]; then
-  # The same trainer with Qt 5.15, as Debian 11 and Windows 7 get it: the pure tests and the
-  # window tests on Qt's offscreen platform (every entry but the whole-program ones), and the
-  # whole program on an X11 desktop of each kind (openbox, KDE, GNOME). GNOME's Wayland session
-  # (e2e_gnome_wayland) is left out: there the accessibility bus's address is not on Xwayland's
-  # root window, so Qt 5's bridge asks the session bus for it, and Debian's Qt 5.15.8 sets the
-  # bridge up on the next turn of the message loop whether or not the answer has come; when it
-  # has not, the program never registers with the accessibility registry and the row cannot
-  # read the windows (most runs here).
+  # The same trainer with Qt 5.15, as Debian 11 and Windows 7 get it: every test but one. The
+  # whole program under KWin's Wayland session with Xwayland (e2e_kde_wayland) is left out: no
+  # part of that session puts the accessibility bus's address on Xwayland's root window (GNOME's
+  # settings daemon does, through at-spi's Xwayland-session.d script), so Qt 5's bridge asks the
+  # session bus for it, and Debian's Qt 5.15.8 sets the bridge up on the next turn of the
+  # message loop whether or not the answer has come. When it has not, the program never
+  # registers with the screen reader's registry, through which the row reads the windows; the
+  # windows themselves behave as in the other rows (the row passes with the address there).
   cmake -S "$top" -B "$top/build-qt5" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSIGHT_QT_MAJOR=5 \
     -DSIGHT_WERROR=ON -DBUILD_TESTING=ON -DSIGHT_DEVELOPER_TOOLS=OFF >/dev/null
   cmake --build "$top/build-qt5" --parallel "$(nproc)"
   (cd "$top/build-qt5" && ctest --output-on-failure --timeout 900 --exclude-regex '^e2e_')
   (cd "$top/build-qt5" && ctest --output-on-failure --timeout 900 --parallel 2 \
-    --tests-regex '^e2e_(openbox|kwin_x11|gnome_x11)$')
+    --tests-regex '^e2e_' --exclude-regex '^e2e_kde_wayland$')
 fi

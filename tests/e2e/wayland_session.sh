@@ -23,6 +23,23 @@ start_wayland_session() {
     esac
     export WAYLAND_DISPLAY=sight-e2e
     start_accessibility_bus
+    [ "$desktop" != mutter_wayland ] || run_xwayland_session_scripts
+}
+
+# What GNOME's settings daemon does once Xwayland is up: it runs the scripts that other
+# packages put in Xwayland-session.d. at-spi's copies the accessibility bus's address onto
+# Xwayland's root window, where a GNOME session's X11 clients find it before they ask the
+# session bus (Qt 5 registers with the screen reader only if it finds it there in time).
+run_xwayland_session_scripts() {
+    local dir script dirs
+    IFS=: read -ra dirs <<<"${XDG_CONFIG_DIRS:-/etc/xdg}"
+    for dir in "${dirs[@]}"; do
+        for script in "$dir"/Xwayland-session.d/*; do
+            [ -x "$script" ] || continue
+            "$script" >>"$E2E_RUNTIME/xwayland-session.log" 2>&1 ||
+                fail "$script failed: $(tail -n 3 "$E2E_RUNTIME/xwayland-session.log")"
+        done
+    done
 }
 
 start_mutter() {

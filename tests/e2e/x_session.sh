@@ -155,10 +155,21 @@ window_manager_running() {
 
 # A private runtime folder of the session: sockets, logs, what the display server wrote.
 new_runtime_dir() {
+    prepare_x11_socket_dir
     E2E_RUNTIME=$(mktemp -d)
     export XDG_RUNTIME_DIR=$E2E_RUNTIME
     # The program's windows report themselves to screen readers, and the tests read them so.
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
+# The folder of the X servers' sockets, as a desktop system's boot makes it: open to every
+# user, sticky. On a machine that has had no X server yet, mutter would make it itself with
+# the process's umask and then refuse to start Xwayland in a folder others cannot write.
+prepare_x11_socket_dir() {
+    mkdir -p -m 1777 /tmp/.X11-unix 2>/dev/null || true
+    if [ -O /tmp/.X11-unix ] && [ "$(stat -c %a /tmp/.X11-unix)" != 1777 ]; then
+        chmod 1777 /tmp/.X11-unix
+    fi
 }
 
 start_accessibility_bus() {
