@@ -180,23 +180,26 @@ void SmoothScale::reach(const ChangedRows& sourceRows, ChangedRows& reached) con
         return;
     }
     // A destination row reads one source row, or two with a weight; only the rows that read
-    // one from the first to the last that holds a span can read a changed pixel.
+    // one from the first to the last that holds a span can read a changed pixel. The columns
+    // reading a span only move right with it, so the smallest span holding a row's two
+    // spans reaches what the two reach.
     const auto [first, end] = rows_.reach(sourceRows.top(), sourceRows.bottom());
     for (int y = first; y < end; ++y) {
         const Tap& tap = rows_.taps[std::size_t(y)];
-        auto [left, right] =
-            columns_.reach(sourceRows.span(tap.first).left, sourceRows.span(tap.first).right);
+        ChangedRows::Span span = sourceRows.span(tap.first);
         if (tap.weight > 0) {
             const ChangedRows::Span next = sourceRows.span(tap.first + 1);
-            const auto [from, to] = columns_.reach(next.left, next.right);
-            if (left >= right) {
-                left = from;
-                right = to;
-            } else if (from < to) {
-                left = std::min(left, from);
-                right = std::max(right, to);
+            if (span.isEmpty()) {
+                span = next;
+            } else if (!next.isEmpty()) {
+                span.left = std::min(span.left, next.left);
+                span.right = std::max(span.right, next.right);
             }
         }
+        if (span.isEmpty()) {
+            continue;
+        }
+        const auto [left, right] = columns_.reach(span.left, span.right);
         if (left < right) {
             reached.include(y, left, right);
         }

@@ -5,7 +5,9 @@
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "raster/bitmap_image.h"
 #include "toolkit/qt_compat.h"
@@ -180,54 +182,121 @@ void ImageControl::Invalidate(const raster::Rect& pictureArea) {
 }
 
 void ImageControl::Invalidate(const raster::ChangedRows& pictureRows) {
-    if (picture_.isEmpty() || pictureRows.isEmpty()) {
+    Invalidate({&pictureRows});
+}
+
+void ImageControl::Invalidate(std::initializer_list<const raster::ChangedRows*> pictureParts) {
+    if (picture_.isEmpty()) {
         return;
     }
     if (!scalesItself()) {
-        Invalidate(pictureRows.boundingRect());
+        for (const raster::ChangedRows* part : pictureParts) {
+            if (!part->isEmpty()) {
+                Invalidate(part->boundingRect());
+            }
+        }
         return;
     }
+    // Kept from move to move, so that finding the region allocates nothing.
+    thread_local std::vector<raster::ChangedRows> controlParts;
+    if (controlParts.size() < pictureParts.size()) {
+        controlParts.resize(pictureParts.size());
+    }
+    std::size_t count = 0;
+    for (const raster::ChangedRows* part : pictureParts) {
+        if (!part->isEmpty()) {
+            raster::ChangedRows& rows = controlParts[count++];
+            rows.clear();
+            reachRows(*part, rows);
+        }
+    }
+    updateRows(std::span<const raster::ChangedRows>(controlParts.data(), count));
+}
+
+void ImageControl::reachRows(const raster::ChangedRows& pictureRows,
+                             raster::ChangedRows& controlRows) {
     // Each device row repaints what reads the spans of the picture rows it reads; each
     // control row the smallest span holding its device rows' spans.
     const raster::SmoothScale& scale = currentScale();
     const int ratio = deviceRatio();
+    if (ratio == 1) {
+        scale.reach(pictureRows, controlRows);
+        return;
+    }
     thread_local raster::ChangedRows deviceRows;
     deviceRows.clear();
     scale.reach(pictureRows, deviceRows);
-    if (ratio == 1) {
-        updateRows(deviceRows);
-        return;
-    }
-    thread_local raster::ChangedRows controlRows;
-    controlRows.clear();
     for (int y = deviceRows.top(); y < deviceRows.bottom(); ++y) {
         const raster::ChangedRows::Span span = deviceRows.span(y);
         if (!span.isEmpty()) {
             controlRows.include(y / ratio, span.left / ratio, (span.right - 1) / ratio + 1);
         }
     }
-    updateRows(controlRows);
 }
 
-void ImageControl::updateRows(const raster::ChangedRows& controlRows) {
-    // Rows with the same span make one rectangle: the banded, sorted rectangles a region
-    // is built from directly.
-    thread_local std::vector<QRect> rectangles;
-    rectangles.clear();
-    const QPoint offset = destinationRect().topLeft();
-    for (int row = controlRows.top(); row < controlRows.bottom();) {
-        const raster::ChangedRows::Span span = controlRows.span(row);
-        int next = row + 1;
-        while (next < controlRows.bottom() && controlRows.span(next).left == span.left &&
-               controlRows.span(next).right == span.right) {
-            ++next;
-        }
-        if (!span.isEmpty()) {
-            rectangles.emplace_back(span.left + offset.x(), row + offset.y(),
-                                    span.right - span.left, next - row);
-        }
-        row = next;
+void ImageControl::updateRows(std::span<const raster::ChangedRows> controlParts) {
+    if (controlParts.empty()) {
+        return;
     }
+    using Span = raster::ChangedRows::Span;
+    int top = controlParts.front().top();
+    int bottom = controlParts.front().bottom();
+    for (const raster::ChangedRows& part : controlParts) {
+        top = std::min(top, part.top());
+        bottom = std::max(bottom, part.bottom());
+    }
+    // Runs of rows with the same spans make one band of rectangles: the banded, sorted
+    // rectangles, none touching another, that a region is built from directly.
+    thread_local std::vector<QRect> rectangles;
+    thread_local std::vector<Span> spans;  // this row's, then the band's
+    rectangles.clear();
+    spans.resize(2 * controlParts.size());
+    Span* const row = spans.data();
+    Span* const band = row + controlParts.size();
+    std::size_t bandCount = 0;
+    int bandTop = top;
+    const QPoint offset = destinationRect().topLeft();
+    const auto endBand = [&](int end) {
+        for (std::size_t k = 0; k < bandCount; ++k) {
+            rectangles.emplace_back(band[k].left + offset.x(), bandTop + offset.y(),
+                                    band[k].right - band[k].left, end - bandTop);
+        }
+    };
+    for (int y = top; y < bottom; ++y) {
+        // The row's spans in order of their left ends, each merged with those it overlaps or
+        // touches.
+        std::size_t count = 0;
+        for (const raster::ChangedRows& part : controlParts) {
+            const Span span = part.span(y);
+            if (span.isEmpty()) {
+                continue;
+            }
+            std::size_t at = count++;
+            for (; at > 0 && row[at - 1].left > span.left; --at) {
+                row[at] = row[at - 1];
+            }
+            row[at] = span;
+        }
+        std::size_t merged = 0;
+        for (std::size_t k = 0; k < count; ++k) {
+            if (merged > 0 && row[k].left <= row[merged - 1].right) {
+                row[merged - 1].right = std::max(row[merged - 1].right, row[k].right);
+            } else {
+                row[merged++] = row[k];
+            }
+        }
+        bool same = merged == bandCount;
+        for (std::size_t k = 0; same && k < merged; ++k) {
+            same = row[k].left == band[k].left && row[k].right == band[k].right;
+        }
+        if (!same) {
+            endBand(y);
+            std::copy(row, row + merged, band);
+            bandCount = merged;
+            bandTop = y;
+        }
+    }
+    endBand(bottom);
     QRegion region;
     region.setRects(rectangles.data(), int(rectangles.size()));
     update(region & rect());
