@@ -70,13 +70,14 @@ __m128i HalveEight(__m128i first, __m128i second) {
                         _mm_castps_si128(_mm_shuffle_ps(one, two, _MM_SHUFFLE(3, 1, 3, 1))));
 }
 
-// HalveRow of the blend of rows `a` and `b` (BlendRows with `weight`), in one pass.
+// HalveRow of the blend of rows `a` and `b` (BlendRows with `weight`), in one pass. A row of
+// four pixels or more ends with a step over its last four, some of them again: the same
+// values into the same places, cheaper than finishing pixel by pixel.
 void BlendAndHalveRows(std::uint32_t* out, const std::uint32_t* a, const std::uint32_t* b,
                        int weight, std::size_t count) {
     const __m128i towardsA = _mm_set1_epi16(short(kWeightOne - weight));
     const __m128i towardsB = _mm_set1_epi16(short(weight));
-    std::size_t k = 0;
-    for (; k + 4 <= count; k += 4) {
+    const auto step = [&](std::size_t k) {
         const auto* rowA = reinterpret_cast<const __m128i*>(a + 2 * k);
         const auto* rowB = reinterpret_cast<const __m128i*>(b + 2 * k);
         const __m128i first =
@@ -84,16 +85,19 @@ void BlendAndHalveRows(std::uint32_t* out, const std::uint32_t* a, const std::ui
         const __m128i second =
             BlendFour(_mm_loadu_si128(rowA + 1), _mm_loadu_si128(rowB + 1), towardsA, towardsB);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), HalveEight(first, second));
+    };
+    if (count < 4) {
+        std::uint32_t blended[6];
+        BlendRows(
+            reinterpret_cast<std::uint8_t*>(blended), reinterpret_cast<const std::uint8_t*>(a),
+            reinterpret_cast<const std::uint8_t*>(b), weight, 2 * count * sizeof(std::uint32_t));
+        HalveRow(out, blended, count);
+        return;
     }
-    if (k < count) {
-        std::uint32_t blended[8];
-        const std::size_t pairs = count - k;
-        BlendRows(reinterpret_cast<std::uint8_t*>(blended),
-                  reinterpret_cast<const std::uint8_t*>(a + 2 * k),
-                  reinterpret_cast<const std::uint8_t*>(b + 2 * k), weight,
-                  2 * pairs * sizeof(std::uint32_t));
-        HalveRow(out + k, blended, pairs);
+    for (std::size_t k = 0; k + 4 < count; k += 4) {
+        step(k);
     }
+    step(count - 4);
 }
 #endif
 
@@ -208,52 +212,78 @@ void SmoothScale::reach(const ChangedRows& sourceRows, ChangedRows& reached) con
 
 void SmoothScale::scale(const Bitmap& picture, const QRect& area, QImage& target,
                         QPoint origin) const {
-    const QRect inside =
-        area & QRect(QPoint(0, 0), destination_) & target.rect().translated(-origin);
-    if (inside.isEmpty() || picture.width() != source_.width() ||
-        picture.height() != source_.height()) {
+    scale(picture, std::span<const QRect>(&area, 1), target, origin);
+}
+
+void SmoothScale::scale(const Bitmap& picture, std::span<const QRect> areas, QImage& target,
+                        QPoint origin) const {
+    if (picture.width() != source_.width() || picture.height() != source_.height() ||
+        target.isNull()) {
         return;
     }
-    // The source columns the area's pixels read.
-    const int firstColumn = columns_.taps[std::size_t(inside.left())].first;
-    const Tap& lastTap = columns_.taps[std::size_t(inside.right())];
-    const int endColumn = std::min(lastTap.first + 2, source_.width());
-    const std::size_t width = std::size_t(endColumn - firstColumn);
+    // What of the destination lies inside the image, in destination coordinates.
+    const int insideLeft = std::max(0, -origin.x());
+    const int insideTop = std::max(0, -origin.y());
+    const int insideRight = std::min(destination_.width(), target.width() - origin.x());
+    const int insideBottom = std::min(destination_.height(), target.height() - origin.y());
+    const qsizetype stride = target.bytesPerLine();
+    uchar* const bits = target.bits();
     thread_local std::vector<std::uint32_t> blended;
-    blended.resize(width);
 
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        const Tap& rowTap = rows_.taps[std::size_t(y)];
-        const std::uint32_t* row = picture.scanLine(rowTap.first) + firstColumn;
-        auto* out = reinterpret_cast<std::uint32_t*>(target.scanLine(origin.y() + y)) + origin.x() +
-                    inside.left();
-        const std::size_t count = std::size_t(inside.width());
-#if defined(__SSE2__)
-        if (columns_.halves && rowTap.weight > 0) {
-            BlendAndHalveRows(out, row, picture.scanLine(rowTap.first + 1) + firstColumn,
-                              rowTap.weight, count);
+    for (const QRect& area : areas) {
+        const int left = std::max(area.left(), insideLeft);
+        const int top = std::max(area.top(), insideTop);
+        const int right = std::min(area.left() + area.width(), insideRight);
+        const int bottom = std::min(area.top() + area.height(), insideBottom);
+        if (left >= right || top >= bottom) {
             continue;
         }
+        // The source columns the area's pixels read.
+        const int firstColumn = columns_.taps[std::size_t(left)].first;
+        const Tap& lastTap = columns_.taps[std::size_t(right - 1)];
+        const int endColumn = std::min(lastTap.first + 2, source_.width());
+        const std::size_t width = std::size_t(endColumn - firstColumn);
+        const std::size_t count = std::size_t(right - left);
+
+        for (int y = top; y < bottom; ++y) {
+            const Tap& rowTap = rows_.taps[std::size_t(y)];
+            const std::uint32_t* row = picture.scanLine(rowTap.first) + firstColumn;
+            auto* out = reinterpret_cast<std::uint32_t*>(bits + (origin.y() + y) * stride) +
+                        origin.x() + left;
+            if (columns_.halves) {
+                if (rowTap.weight == 0) {
+                    HalveRow(out, row, count);
+                    continue;
+                }
+#if defined(__SSE2__)
+                BlendAndHalveRows(out, row, picture.scanLine(rowTap.first + 1) + firstColumn,
+                                  rowTap.weight, count);
+                continue;
 #endif
-        if (rowTap.weight > 0) {
-            BlendRows(reinterpret_cast<std::uint8_t*>(blended.data()),
-                      reinterpret_cast<const std::uint8_t*>(row),
-                      reinterpret_cast<const std::uint8_t*>(picture.scanLine(rowTap.first + 1) +
-                                                            firstColumn),
-                      rowTap.weight, width * sizeof(std::uint32_t));
-            row = blended.data();
-        }
-        if (columns_.halves) {
-            HalveRow(out, row, count);
-        } else if (columns_.same) {
-            std::memcpy(out, row, count * sizeof(std::uint32_t));
-        } else {
-            for (std::size_t k = 0; k < count; ++k) {
-                const Tap& tap = columns_.taps[std::size_t(inside.left()) + k];
-                const std::uint32_t a = row[tap.first - firstColumn];
-                out[k] = tap.weight > 0
-                             ? BlendPixels(a, row[tap.first + 1 - firstColumn], tap.weight)
-                             : a;
+            }
+            if (rowTap.weight > 0) {
+                if (blended.size() < width) {
+                    blended.resize(width);
+                }
+                BlendRows(reinterpret_cast<std::uint8_t*>(blended.data()),
+                          reinterpret_cast<const std::uint8_t*>(row),
+                          reinterpret_cast<const std::uint8_t*>(picture.scanLine(rowTap.first + 1) +
+                                                                firstColumn),
+                          rowTap.weight, width * sizeof(std::uint32_t));
+                row = blended.data();
+            }
+            if (columns_.halves) {
+                HalveRow(out, row, count);
+            } else if (columns_.same) {
+                std::memcpy(out, row, count * sizeof(std::uint32_t));
+            } else {
+                for (std::size_t k = 0; k < count; ++k) {
+                    const Tap& tap = columns_.taps[std::size_t(left) + k];
+                    const std::uint32_t a = row[tap.first - firstColumn];
+                    out[k] = tap.weight > 0
+                                 ? BlendPixels(a, row[tap.first + 1 - firstColumn], tap.weight)
+                                 : a;
+                }
             }
         }
     }

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <span>
 #include <vector>
 
 #include "raster/bitmap.h"
@@ -26,6 +27,10 @@ class SmoothScale {
     // sampled at its centre, between the four nearest source pixels: two source pixels become
     // one exactly, and at equal sizes a pixel stays itself.
     void scale(const Bitmap& picture, const QRect& area, QImage& target, QPoint origin) const;
+    // The same for each of `areas`: what a repaint of a region of many rectangles needs,
+    // with the target's rows and the source's columns found once, not once a rectangle.
+    void scale(const Bitmap& picture, std::span<const QRect> areas, QImage& target,
+               QPoint origin) const;
 
     // The destination pixels whose value reads any of the source pixels in `sourceArea`.
     QRect reach(const Rect& sourceArea) const;

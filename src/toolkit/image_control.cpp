@@ -325,22 +325,34 @@ void ImageControl::paintEvent(QPaintEvent* event) {
         QPoint origin;
         QImage* target = WritableTarget(painter, ratio, origin);
         origin += destination.topLeft() * ratio;
+        // The parts in the destination's device pixels, kept from paint to paint.
+        thread_local std::vector<QRect> deviceParts;
+        deviceParts.clear();
         for (const QRect& part : event->region()) {
-            const QRect shown = part & destination;
-            if (shown.isEmpty()) {
-                continue;
+            const int left = std::max(part.left(), destination.left());
+            const int top = std::max(part.top(), destination.top());
+            const int right =
+                std::min(part.left() + part.width(), destination.left() + destination.width());
+            const int bottom =
+                std::min(part.top() + part.height(), destination.top() + destination.height());
+            if (left < right && top < bottom) {
+                deviceParts.emplace_back((left - destination.left()) * ratio,
+                                         (top - destination.top()) * ratio, (right - left) * ratio,
+                                         (bottom - top) * ratio);
             }
-            const QRect devicePart((shown.topLeft() - destination.topLeft()) * ratio,
-                                   shown.size() * ratio);
-            if (target != nullptr) {
-                scale.scale(picture_, devicePart, *target, origin);
-            } else {
-                if (scaled_.size() != scale.destination()) {
-                    scaled_ = QImage(scale.destination(), QImage::Format_RGB32);
-                }
-                scale.scale(picture_, devicePart, scaled_, QPoint(0, 0));
-                painter.drawImage(QRectF(shown), scaled_, QRectF(devicePart));
-            }
+        }
+        if (target != nullptr) {
+            scale.scale(picture_, deviceParts, *target, origin);
+            return;
+        }
+        if (scaled_.size() != scale.destination()) {
+            scaled_ = QImage(scale.destination(), QImage::Format_RGB32);
+        }
+        for (const QRect& devicePart : deviceParts) {
+            scale.scale(picture_, devicePart, scaled_, QPoint(0, 0));
+            const QRect shown(devicePart.topLeft() / ratio + destination.topLeft(),
+                              devicePart.size() / ratio);
+            painter.drawImage(QRectF(shown), scaled_, QRectF(devicePart));
         }
         return;
     }
