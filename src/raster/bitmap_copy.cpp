@@ -20,6 +20,10 @@
 #include "raster/changed_rows.h"
 #include "raster/row_search.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace raster {
 
 // The runs of a picture's rows that a copy under AND or exclusive or changes anything with:
@@ -227,6 +231,26 @@ class WritableRows {
 
 template <typename Rule>
 void combineRow(std::uint32_t* target, const std::uint32_t* source, std::size_t count) {
+#if defined(__SSE2__)
+    // The reticle's runs of ink are short, a dozen pixels: four at a step, and the last four
+    // once more rather than one by one, which under AND changes nothing a second time.
+    if constexpr (std::is_same_v<Rule, AndCopy>) {
+        if (count >= 4) {
+            const auto step = [target, source](std::size_t k) {
+                auto* at = reinterpret_cast<__m128i*>(target + k);
+                _mm_storeu_si128(
+                    at,
+                    _mm_and_si128(_mm_loadu_si128(at),
+                                  _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + k))));
+            };
+            for (std::size_t k = 0; k + 4 < count; k += 4) {
+                step(k);
+            }
+            step(count - 4);
+            return;
+        }
+    }
+#endif
     for (std::size_t k = 0; k < count; ++k) {
         target[k] = Rule::combine(target[k], source[k]);
     }
