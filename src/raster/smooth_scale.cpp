@@ -228,15 +228,6 @@ SmoothScale::Axis::Axis(int sourceLength, int destinationLength)
     }
 }
 
-std::pair<int, int> SmoothScale::Axis::reach(int from, int to) const {
-    from = std::max(from, 0);
-    to = std::min(to, int(firstReaderFrom.size()));
-    if (from >= to) {
-        return {0, 0};
-    }
-    return {firstReaderFrom[std::size_t(from)], endOfReadersUpTo[std::size_t(to - 1)]};
-}
-
 SmoothScale::SmoothScale(QSize source, QSize destination)
     : source_(source),
       destination_(destination),
@@ -250,37 +241,6 @@ QRect SmoothScale::reach(const Rect& sourceArea) const {
         return {};
     }
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-}
-
-void SmoothScale::reach(const ChangedRows& sourceRows, ChangedRows& reached) const {
-    if (sourceRows.isEmpty()) {
-        return;
-    }
-    // A destination row reads one source row, or two with a weight; only the rows that read
-    // one from the first to the last that holds a span can read a changed pixel. The columns
-    // reading a span only move right with it, so the smallest span holding a row's two
-    // spans reaches what the two reach.
-    const auto [first, end] = rows_.reach(sourceRows.top(), sourceRows.bottom());
-    for (int y = first; y < end; ++y) {
-        const Tap& tap = rows_.taps[std::size_t(y)];
-        ChangedRows::Span span = sourceRows.span(tap.first);
-        if (tap.weight > 0) {
-            const ChangedRows::Span next = sourceRows.span(tap.first + 1);
-            if (span.isEmpty()) {
-                span = next;
-            } else if (!next.isEmpty()) {
-                span.left = std::min(span.left, next.left);
-                span.right = std::max(span.right, next.right);
-            }
-        }
-        if (span.isEmpty()) {
-            continue;
-        }
-        const auto [left, right] = columns_.reach(span.left, span.right);
-        if (left < right) {
-            reached.include(y, left, right);
-        }
-    }
 }
 
 void SmoothScale::scale(const Bitmap& picture, const QRect& area, QImage& target,

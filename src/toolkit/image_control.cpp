@@ -197,62 +197,43 @@ void ImageControl::Invalidate(std::initializer_list<const raster::ChangedRows*> 
         }
         return;
     }
-    // Kept from move to move, so that finding the region allocates nothing.
-    thread_local std::vector<raster::ChangedRows> controlParts;
-    if (controlParts.size() < pictureParts.size()) {
-        controlParts.resize(pictureParts.size());
-    }
-    std::size_t count = 0;
-    for (const raster::ChangedRows* part : pictureParts) {
-        if (!part->isEmpty()) {
-            raster::ChangedRows& rows = controlParts[count++];
-            rows.clear();
-            reachRows(*part, rows);
-        }
-    }
-    updateRows(std::span<const raster::ChangedRows>(controlParts.data(), count));
-}
-
-void ImageControl::reachRows(const raster::ChangedRows& pictureRows,
-                             raster::ChangedRows& controlRows) {
-    // Each device row repaints what reads the spans of the picture rows it reads; each
-    // control row the smallest span holding its device rows' spans.
     const raster::SmoothScale& scale = currentScale();
     const int ratio = deviceRatio();
-    if (ratio == 1) {
-        scale.reach(pictureRows, controlRows);
-        return;
-    }
-    thread_local raster::ChangedRows deviceRows;
-    deviceRows.clear();
-    scale.reach(pictureRows, deviceRows);
-    for (int y = deviceRows.top(); y < deviceRows.bottom(); ++y) {
-        const raster::ChangedRows::Span span = deviceRows.span(y);
-        if (!span.isEmpty()) {
-            controlRows.include(y / ratio, span.left / ratio, (span.right - 1) / ratio + 1);
+    const int deviceRows = scale.destination().height();
+    // Each part with the control rows that can show anything of it.
+    struct Part {
+        const raster::ChangedRows* rows;
+        int top;
+        int bottom;
+    };
+    thread_local std::vector<Part> parts;
+    parts.clear();
+    int top = 0;
+    int bottom = 0;
+    for (const raster::ChangedRows* part : pictureParts) {
+        const auto [first, end] = part->isEmpty() ? std::pair{0, 0} : scale.rowsReaching(*part);
+        if (first < end) {
+            const Part shown{part, first / ratio, (end - 1) / ratio + 1};
+            top = parts.empty() ? shown.top : std::min(top, shown.top);
+            bottom = parts.empty() ? shown.bottom : std::max(bottom, shown.bottom);
+            parts.push_back(shown);
         }
     }
-}
-
-void ImageControl::updateRows(std::span<const raster::ChangedRows> controlParts) {
-    if (controlParts.empty()) {
+    if (parts.empty()) {
         return;
     }
     using Span = raster::ChangedRows::Span;
-    int top = controlParts.front().top();
-    int bottom = controlParts.front().bottom();
-    for (const raster::ChangedRows& part : controlParts) {
-        top = std::min(top, part.top());
-        bottom = std::max(bottom, part.bottom());
-    }
-    // Runs of rows with the same spans make one band of rectangles: the banded, sorted
-    // rectangles, none touching another, that a region is built from directly.
+    // Each device row repaints what reads the spans of the picture rows it reads; each
+    // control row the smallest span holding its device rows' spans, a part's apart from
+    // another's where the two neither overlap nor touch. Runs of rows with the same spans make
+    // one band of rectangles: the banded, sorted rectangles, none touching another, that a
+    // region is built from directly.
     thread_local std::vector<QRect> rectangles;
     thread_local std::vector<Span> spans;  // this row's, then the band's
     rectangles.clear();
-    spans.resize(2 * controlParts.size());
+    spans.resize(2 * parts.size());
     Span* const row = spans.data();
-    Span* const band = row + controlParts.size();
+    Span* const band = row + parts.size();
     std::size_t bandCount = 0;
     int bandTop = top;
     const QPoint offset = destinationRect().topLeft();
@@ -266,8 +247,28 @@ void ImageControl::updateRows(std::span<const raster::ChangedRows> controlParts)
         // The row's spans in order of their left ends, each merged with those it overlaps or
         // touches.
         std::size_t count = 0;
-        for (const raster::ChangedRows& part : controlParts) {
-            const Span span = part.span(y);
+        for (const Part& part : parts) {
+            if (y < part.top || y >= part.bottom) {
+                continue;
+            }
+            Span span;
+            if (ratio == 1) {
+                span = scale.reachOnRow(*part.rows, y);
+            } else {
+                const int lastDeviceRow = std::min(y * ratio + ratio, deviceRows);
+                for (int deviceRow = y * ratio; deviceRow < lastDeviceRow; ++deviceRow) {
+                    const Span reached = scale.reachOnRow(*part.rows, deviceRow);
+                    if (span.isEmpty()) {
+                        span = reached;
+                    } else if (!reached.isEmpty()) {
+                        span.left = std::min(span.left, reached.left);
+                        span.right = std::max(span.right, reached.right);
+                    }
+                }
+                if (!span.isEmpty()) {
+                    span = Span{span.left / ratio, (span.right - 1) / ratio + 1};
+                }
+            }
             if (span.isEmpty()) {
                 continue;
             }

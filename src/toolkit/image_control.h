@@ -78,12 +78,6 @@ class ImageControl : public QWidget {
     // The scale from the picture onto the destination's device pixels, made anew when either
     // size changed.
     const raster::SmoothScale& currentScale();
-    // Adds to `controlRows`, on each control row, the smallest span holding every control
-    // pixel whose device pixels read what `pictureRows` holds on the rows they read.
-    void reachRows(const raster::ChangedRows& pictureRows, raster::ChangedRows& controlRows);
-    // Repaints, on each control row, the spans the parts hold for it, counted from the
-    // destination's top-left: spans that overlap or touch as one, others apart.
-    void updateRows(std::span<const raster::ChangedRows> controlParts);
 
     raster::Bitmap picture_;
     raster::SmoothScale scale_;
