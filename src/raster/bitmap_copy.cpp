@@ -296,9 +296,10 @@ void tripleRow(std::uint32_t* target, const std::uint32_t* source, std::size_t c
 }
 #endif
 
-// A row copied again below itself: the lens's bands are rows of a dozen pixels, for which
-// four at a step and the last four once more cost less than a call of memcpy.
-void repeatRow(std::uint32_t* target, const std::uint32_t* source, std::size_t count) {
+// A plain copy of a row. The rows a move copies are mostly short (the lens's bands repeated
+// below themselves, a dozen pixels; the slivers a move puts back): four pixels at a step and
+// the last four once more cost less than a call of memcpy.
+void copyRow(std::uint32_t* target, const std::uint32_t* source, std::size_t count) {
 #if defined(__SSE2__)
     if (count >= 4 && count <= 32) {
         const auto step = [target, source](std::size_t k) {
@@ -312,7 +313,8 @@ void repeatRow(std::uint32_t* target, const std::uint32_t* source, std::size_t c
         return;
     }
 #endif
-    std::memcpy(target, source, count * sizeof(std::uint32_t));
+    // Putting back in place passes a row onto itself.
+    std::memmove(target, source, count * sizeof(std::uint32_t));
 }
 
 // The part of a row from the first to the last pixel the copy can change: where a plain
@@ -344,7 +346,11 @@ void copyOneToOneRow(std::uint32_t* target, const std::uint32_t* source, std::si
     if (part.first >= part.end) {
         return;
     }
-    combineRow<Rule>(target + part.first, source + part.first, part.end - part.first);
+    if constexpr (std::is_same_v<Rule, PlainCopy>) {
+        copyRow(target + part.first, source + part.first, part.end - part.first);
+    } else {
+        combineRow<Rule>(target + part.first, source + part.first, part.end - part.first);
+    }
     changed->include(y, firstColumn + int(part.first), firstColumn + int(part.end));
 }
 
@@ -415,7 +421,7 @@ void copyEnlarged(Bitmap& destination, const Bitmap& source, const CopyPlan& pla
         const std::int64_t sourceRow = walk.source();
         std::uint32_t* target = rows(y) + firstColumn;
         if (sourceRow == previousSourceRow) {
-            repeatRow(target, previousRow, count);
+            copyRow(target, previousRow, count);
         } else {
             const std::uint32_t* from = source.scanLine(int(sourceRow));
             if (triples) {
