@@ -20,6 +20,10 @@
 #include "raster/changed_rows.h"
 #include "raster/row_search.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace raster {
 
 // The runs of a picture's rows that a copy under AND or exclusive or changes anything with:
@@ -227,6 +231,26 @@ class WritableRows {
 
 template <typename Rule>
 void combineRow(std::uint32_t* target, const std::uint32_t* source, std::size_t count) {
+#if defined(__SSE2__)
+    // The reticle's runs of ink are short, a dozen pixels: four at a step, and the last four
+    // once more rather than one by one, which under AND changes nothing a second time.
+    if constexpr (std::is_same_v<Rule, AndCopy>) {
+        if (count >= 4) {
+            const auto step = [target, source](std::size_t k) {
+                auto* at = reinterpret_cast<__m128i*>(target + k);
+                _mm_storeu_si128(
+                    at,
+                    _mm_and_si128(_mm_loadu_si128(at),
+                                  _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + k))));
+            };
+            for (std::size_t k = 0; k + 4 < count; k += 4) {
+                step(k);
+            }
+            step(count - 4);
+            return;
+        }
+    }
+#endif
     for (std::size_t k = 0; k < count; ++k) {
         target[k] = Rule::combine(target[k], source[k]);
     }
@@ -252,6 +276,45 @@ void enlargeRow(std::uint32_t* target, const std::uint32_t* source, const int* r
         repeated.fill(source[r]);
         std::memcpy(target + runStarts[r], repeated.data(), sizeof repeated);
     }
+}
+
+#if defined(__SSE2__)
+// The lens's centre, and its first and last rings across, are three times their source
+// exactly: each four source pixels make three vector stores, every one of them needed.
+void tripleRow(std::uint32_t* target, const std::uint32_t* source, std::size_t count) {
+    std::size_t k = 0;
+    for (; k + 4 <= count; k += 4) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + k));
+        auto* out = reinterpret_cast<__m128i*>(target + 3 * k);
+        _mm_storeu_si128(out, _mm_shuffle_epi32(four, _MM_SHUFFLE(1, 0, 0, 0)));
+        _mm_storeu_si128(out + 1, _mm_shuffle_epi32(four, _MM_SHUFFLE(2, 2, 1, 1)));
+        _mm_storeu_si128(out + 2, _mm_shuffle_epi32(four, _MM_SHUFFLE(3, 3, 3, 2)));
+    }
+    for (; k < count; ++k) {
+        target[3 * k] = target[3 * k + 1] = target[3 * k + 2] = source[k];
+    }
+}
+#endif
+
+// A plain copy of a row. The rows a move copies are mostly short (the lens's bands repeated
+// below themselves, a dozen pixels; the slivers a move puts back): four pixels at a step and
+// the last four once more cost less than a call of memcpy.
+void copyRow(std::uint32_t* target, const std::uint32_t* source, std::size_t count) {
+#if defined(__SSE2__)
+    if (count >= 4 && count <= 32) {
+        const auto step = [target, source](std::size_t k) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(target + k),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + k)));
+        };
+        for (std::size_t k = 0; k + 4 < count; k += 4) {
+            step(k);
+        }
+        step(count - 4);
+        return;
+    }
+#endif
+    // Putting back in place passes a row onto itself.
+    std::memmove(target, source, count * sizeof(std::uint32_t));
 }
 
 // The part of a row from the first to the last pixel the copy can change: where a plain
@@ -283,7 +346,11 @@ void copyOneToOneRow(std::uint32_t* target, const std::uint32_t* source, std::si
     if (part.first >= part.end) {
         return;
     }
-    combineRow<Rule>(target + part.first, source + part.first, part.end - part.first);
+    if constexpr (std::is_same_v<Rule, PlainCopy>) {
+        copyRow(target + part.first, source + part.first, part.end - part.first);
+    } else {
+        combineRow<Rule>(target + part.first, source + part.first, part.end - part.first);
+    }
     changed->include(y, firstColumn + int(part.first), firstColumn + int(part.end));
 }
 
@@ -330,12 +397,21 @@ Runs runsOf(const std::vector<int>& sourceColumns) {
 void copyEnlarged(Bitmap& destination, const Bitmap& source, const CopyPlan& plan,
                   ChangedRows* changed) {
     const WritableRows rows(destination);
-    const std::vector<int>& sourceColumns = sourceColumnsOf(plan);
-    const Runs runs = runsOf(sourceColumns);
-    const std::size_t count = sourceColumns.size();
-    const std::size_t tail = runs.stored < runs.starts.size() ? runs.starts[runs.stored] : count;
+    const std::size_t count = plan.columnCount();
     const int firstColumn = plan.firstColumn();
     const int firstSourceColumn = plan.firstSourceColumn();
+#if defined(__SSE2__)
+    // Whole rows three times their source need no lookup of the source columns.
+    const bool triples = plan.columns.destinationLength == 3 * plan.columns.sourceLength &&
+                         plan.columnSteps.first == 0 &&
+                         plan.columnSteps.end == plan.columns.destinationLength;
+#else
+    constexpr bool triples = false;
+#endif
+    static const std::vector<int> kNone;
+    const std::vector<int>& sourceColumns = triples ? kNone : sourceColumnsOf(plan);
+    const Runs runs = runsOf(sourceColumns);
+    const std::size_t tail = runs.stored < runs.starts.size() ? runs.starts[runs.stored] : count;
 
     std::int64_t previousSourceRow = -1;
     const std::uint32_t* previousRow = nullptr;
@@ -345,11 +421,18 @@ void copyEnlarged(Bitmap& destination, const Bitmap& source, const CopyPlan& pla
         const std::int64_t sourceRow = walk.source();
         std::uint32_t* target = rows(y) + firstColumn;
         if (sourceRow == previousSourceRow) {
-            std::memcpy(target, previousRow, count * sizeof(std::uint32_t));
+            copyRow(target, previousRow, count);
         } else {
             const std::uint32_t* from = source.scanLine(int(sourceRow));
-            enlargeRow(target, from + firstSourceColumn, runs.starts.data(), runs.stored);
-            lookUpRow<PlainCopy>(target + tail, from, sourceColumns.data() + tail, count - tail);
+            if (triples) {
+#if defined(__SSE2__)
+                tripleRow(target, from + firstSourceColumn, count / 3);
+#endif
+            } else {
+                enlargeRow(target, from + firstSourceColumn, runs.starts.data(), runs.stored);
+                lookUpRow<PlainCopy>(target + tail, from, sourceColumns.data() + tail,
+                                     count - tail);
+            }
             previousSourceRow = sourceRow;
             previousRow = target;
         }

@@ -5,6 +5,9 @@
 
 #include <QImage>
 #include <QRect>
+#include <algorithm>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "raster/bitmap.h"
@@ -26,14 +29,40 @@ class SmoothScale {
     // sampled at its centre, between the four nearest source pixels: two source pixels become
     // one exactly, and at equal sizes a pixel stays itself.
     void scale(const Bitmap& picture, const QRect& area, QImage& target, QPoint origin) const;
+    // The same for each of `areas`: what a repaint of a region of many rectangles needs,
+    // with the target's rows and the source's columns found once, not once a rectangle.
+    void scale(const Bitmap& picture, std::span<const QRect> areas, QImage& target,
+               QPoint origin) const;
 
     // The destination pixels whose value reads any of the source pixels in `sourceArea`.
     QRect reach(const Rect& sourceArea) const;
-    // Adds to `reached`, on each destination row, the smallest span holding every pixel whose
-    // value reads any of the source pixels `sourceRows` holds: row by row what reach() of
-    // each source row's span gives, without going over the destination rows once a source
-    // row.
-    void reach(const ChangedRows& sourceRows, ChangedRows& reached) const;
+    // The destination rows [first, second) that read any row `sourceRows` holds a span on.
+    std::pair<int, int> rowsReaching(const ChangedRows& sourceRows) const {
+        return rows_.reach(sourceRows.top(), sourceRows.bottom());
+    }
+    // On destination row y, the smallest span holding every pixel whose value reads any of
+    // the source pixels `sourceRows` holds: what reach() gives for the spans of the one or
+    // two source rows the row reads. Inline, as a repaint asks it for every row of each part.
+    ChangedRows::Span reachOnRow(const ChangedRows& sourceRows, int y) const {
+        const Tap& tap = rows_.taps[std::size_t(y)];
+        ChangedRows::Span span = sourceRows.span(tap.first);
+        if (tap.weight > 0) {
+            // The columns reading a span only move right with it, so the smallest span
+            // holding the two rows' spans reaches what the two reach.
+            const ChangedRows::Span next = sourceRows.span(tap.first + 1);
+            if (span.isEmpty()) {
+                span = next;
+            } else if (!next.isEmpty()) {
+                span.left = std::min(span.left, next.left);
+                span.right = std::max(span.right, next.right);
+            }
+        }
+        if (span.isEmpty()) {
+            return {};
+        }
+        const auto [left, right] = columns_.reach(span.left, span.right);
+        return {left, right};
+    }
 
   private:
     // Destination pixel i of an axis reads source pixels `first` and, with `weight` (of 256)
@@ -55,7 +84,14 @@ class SmoothScale {
         Axis() = default;
         Axis(int sourceLength, int destinationLength);
         // Destination pixels [first, second) reading source pixels [from, to).
-        std::pair<int, int> reach(int from, int to) const;
+        std::pair<int, int> reach(int from, int to) const {
+            from = std::max(from, 0);
+            to = std::min(to, int(firstReaderFrom.size()));
+            if (from >= to) {
+                return {0, 0};
+            }
+            return {firstReaderFrom[std::size_t(from)], endOfReadersUpTo[std::size_t(to - 1)]};
+        }
     };
 
     QSize source_;

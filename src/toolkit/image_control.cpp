@@ -5,7 +5,9 @@
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "raster/bitmap_image.h"
 #include "toolkit/qt_compat.h"
@@ -180,54 +182,122 @@ void ImageControl::Invalidate(const raster::Rect& pictureArea) {
 }
 
 void ImageControl::Invalidate(const raster::ChangedRows& pictureRows) {
-    if (picture_.isEmpty() || pictureRows.isEmpty()) {
+    Invalidate({&pictureRows});
+}
+
+void ImageControl::Invalidate(std::initializer_list<const raster::ChangedRows*> pictureParts) {
+    if (picture_.isEmpty()) {
         return;
     }
     if (!scalesItself()) {
-        Invalidate(pictureRows.boundingRect());
+        for (const raster::ChangedRows* part : pictureParts) {
+            if (!part->isEmpty()) {
+                Invalidate(part->boundingRect());
+            }
+        }
         return;
     }
-    // Each device row repaints what reads the spans of the picture rows it reads; each
-    // control row the smallest span holding its device rows' spans.
     const raster::SmoothScale& scale = currentScale();
     const int ratio = deviceRatio();
-    thread_local raster::ChangedRows deviceRows;
-    deviceRows.clear();
-    scale.reach(pictureRows, deviceRows);
-    if (ratio == 1) {
-        updateRows(deviceRows);
+    const int deviceRows = scale.destination().height();
+    // Each part with the control rows that can show anything of it.
+    struct Part {
+        const raster::ChangedRows* rows;
+        int top;
+        int bottom;
+    };
+    thread_local std::vector<Part> parts;
+    parts.clear();
+    int top = 0;
+    int bottom = 0;
+    for (const raster::ChangedRows* part : pictureParts) {
+        const auto [first, end] = part->isEmpty() ? std::pair{0, 0} : scale.rowsReaching(*part);
+        if (first < end) {
+            const Part shown{part, first / ratio, (end - 1) / ratio + 1};
+            top = parts.empty() ? shown.top : std::min(top, shown.top);
+            bottom = parts.empty() ? shown.bottom : std::max(bottom, shown.bottom);
+            parts.push_back(shown);
+        }
+    }
+    if (parts.empty()) {
         return;
     }
-    thread_local raster::ChangedRows controlRows;
-    controlRows.clear();
-    for (int y = deviceRows.top(); y < deviceRows.bottom(); ++y) {
-        const raster::ChangedRows::Span span = deviceRows.span(y);
-        if (!span.isEmpty()) {
-            controlRows.include(y / ratio, span.left / ratio, (span.right - 1) / ratio + 1);
-        }
-    }
-    updateRows(controlRows);
-}
-
-void ImageControl::updateRows(const raster::ChangedRows& controlRows) {
-    // Rows with the same span make one rectangle: the banded, sorted rectangles a region
-    // is built from directly.
+    using Span = raster::ChangedRows::Span;
+    // Each device row repaints what reads the spans of the picture rows it reads; each
+    // control row the smallest span holding its device rows' spans, a part's apart from
+    // another's where the two neither overlap nor touch. Runs of rows with the same spans make
+    // one band of rectangles: the banded, sorted rectangles, none touching another, that a
+    // region is built from directly.
     thread_local std::vector<QRect> rectangles;
+    thread_local std::vector<Span> spans;  // this row's, then the band's
     rectangles.clear();
+    spans.resize(2 * parts.size());
+    Span* const row = spans.data();
+    Span* const band = row + parts.size();
+    std::size_t bandCount = 0;
+    int bandTop = top;
     const QPoint offset = destinationRect().topLeft();
-    for (int row = controlRows.top(); row < controlRows.bottom();) {
-        const raster::ChangedRows::Span span = controlRows.span(row);
-        int next = row + 1;
-        while (next < controlRows.bottom() && controlRows.span(next).left == span.left &&
-               controlRows.span(next).right == span.right) {
-            ++next;
+    const auto endBand = [&](int end) {
+        for (std::size_t k = 0; k < bandCount; ++k) {
+            rectangles.emplace_back(band[k].left + offset.x(), bandTop + offset.y(),
+                                    band[k].right - band[k].left, end - bandTop);
         }
-        if (!span.isEmpty()) {
-            rectangles.emplace_back(span.left + offset.x(), row + offset.y(),
-                                    span.right - span.left, next - row);
+    };
+    for (int y = top; y < bottom; ++y) {
+        // The row's spans in order of their left ends, each merged with those it overlaps or
+        // touches.
+        std::size_t count = 0;
+        for (const Part& part : parts) {
+            if (y < part.top || y >= part.bottom) {
+                continue;
+            }
+            Span span;
+            if (ratio == 1) {
+                span = scale.reachOnRow(*part.rows, y);
+            } else {
+                const int lastDeviceRow = std::min(y * ratio + ratio, deviceRows);
+                for (int deviceRow = y * ratio; deviceRow < lastDeviceRow; ++deviceRow) {
+                    const Span reached = scale.reachOnRow(*part.rows, deviceRow);
+                    if (span.isEmpty()) {
+                        span = reached;
+                    } else if (!reached.isEmpty()) {
+                        span.left = std::min(span.left, reached.left);
+                        span.right = std::max(span.right, reached.right);
+                    }
+                }
+                if (!span.isEmpty()) {
+                    span = Span{span.left / ratio, (span.right - 1) / ratio + 1};
+                }
+            }
+            if (span.isEmpty()) {
+                continue;
+            }
+            std::size_t at = count++;
+            for (; at > 0 && row[at - 1].left > span.left; --at) {
+                row[at] = row[at - 1];
+            }
+            row[at] = span;
         }
-        row = next;
+        std::size_t merged = 0;
+        for (std::size_t k = 0; k < count; ++k) {
+            if (merged > 0 && row[k].left <= row[merged - 1].right) {
+                row[merged - 1].right = std::max(row[merged - 1].right, row[k].right);
+            } else {
+                row[merged++] = row[k];
+            }
+        }
+        bool same = merged == bandCount;
+        for (std::size_t k = 0; same && k < merged; ++k) {
+            same = row[k].left == band[k].left && row[k].right == band[k].right;
+        }
+        if (!same) {
+            endBand(y);
+            std::copy(row, row + merged, band);
+            bandCount = merged;
+            bandTop = y;
+        }
     }
+    endBand(bottom);
     QRegion region;
     region.setRects(rectangles.data(), int(rectangles.size()));
     update(region & rect());
@@ -256,22 +326,34 @@ void ImageControl::paintEvent(QPaintEvent* event) {
         QPoint origin;
         QImage* target = WritableTarget(painter, ratio, origin);
         origin += destination.topLeft() * ratio;
+        // The parts in the destination's device pixels, kept from paint to paint.
+        thread_local std::vector<QRect> deviceParts;
+        deviceParts.clear();
         for (const QRect& part : event->region()) {
-            const QRect shown = part & destination;
-            if (shown.isEmpty()) {
-                continue;
+            const int left = std::max(part.left(), destination.left());
+            const int top = std::max(part.top(), destination.top());
+            const int right =
+                std::min(part.left() + part.width(), destination.left() + destination.width());
+            const int bottom =
+                std::min(part.top() + part.height(), destination.top() + destination.height());
+            if (left < right && top < bottom) {
+                deviceParts.emplace_back((left - destination.left()) * ratio,
+                                         (top - destination.top()) * ratio, (right - left) * ratio,
+                                         (bottom - top) * ratio);
             }
-            const QRect devicePart((shown.topLeft() - destination.topLeft()) * ratio,
-                                   shown.size() * ratio);
-            if (target != nullptr) {
-                scale.scale(picture_, devicePart, *target, origin);
-            } else {
-                if (scaled_.size() != scale.destination()) {
-                    scaled_ = QImage(scale.destination(), QImage::Format_RGB32);
-                }
-                scale.scale(picture_, devicePart, scaled_, QPoint(0, 0));
-                painter.drawImage(QRectF(shown), scaled_, QRectF(devicePart));
-            }
+        }
+        if (target != nullptr) {
+            scale.scale(picture_, deviceParts, *target, origin);
+            return;
+        }
+        if (scaled_.size() != scale.destination()) {
+            scaled_ = QImage(scale.destination(), QImage::Format_RGB32);
+        }
+        for (const QRect& devicePart : deviceParts) {
+            scale.scale(picture_, devicePart, scaled_, QPoint(0, 0));
+            const QRect shown(devicePart.topLeft() / ratio + destination.topLeft(),
+                              devicePart.size() / ratio);
+            painter.drawImage(QRectF(shown), scaled_, QRectF(devicePart));
         }
         return;
     }

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
+#include <span>
 
 #include "raster/bitmap.h"
 #include "raster/changed_rows.h"
@@ -43,6 +45,10 @@ class ImageControl : public QWidget {
     // of the control is repainted. The whole picture when no area is given.
     void Invalidate(const raster::Rect& pictureArea);
     void Invalidate(const raster::ChangedRows& pictureRows);
+    // The same for several parts at once, in one repaint: on each control row the spans that
+    // show them there, a part apart from the others (the tiny target far from the lens, the
+    // old lens far from the new one) kept apart rather than united with all between.
+    void Invalidate(std::initializer_list<const raster::ChangedRows*> pictureParts);
     void Invalidate();
 
     // Where the picture is drawn, in control coordinates.
@@ -72,9 +78,6 @@ class ImageControl : public QWidget {
     // The scale from the picture onto the destination's device pixels, made anew when either
     // size changed.
     const raster::SmoothScale& currentScale();
-    // Repaints, on each control row, the span `controlRows` holds for it, counted from the
-    // destination's top-left.
-    void updateRows(const raster::ChangedRows& controlRows);
 
     raster::Bitmap picture_;
     raster::SmoothScale scale_;

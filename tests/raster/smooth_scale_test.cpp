@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -87,6 +88,57 @@ TEST(SmoothScale, SamplesEachPixelBetweenItsFourNearestSourcePixels) {
                 }
                 ASSERT_EQ(qAlpha(scaled.pixel(x, y)), 255);
             }
+        }
+    }
+}
+
+// The view's scale, whatever the processor runs it with and however a repaint cuts the rows:
+// each channel blended between the two picture rows in 256ths and rounded, then the pair's
+// two blends averaged, rounding up. Parts of every width from one pixel on, at odd places,
+// end where the vector steps leave pixels over, and nothing past them may be written.
+TEST(SmoothScale, TheViewsPixelsAreExactlyTheRoundedBlendsOfEachPairWhereverAPartEnds) {
+    const QSize source(1152, 864);
+    const QSize destination(576, 413);
+    const Bitmap picture = randomPicture(source.width(), source.height(), 3);
+    const SmoothScale scale(source, destination);
+    const QImage whole = scaledWhole(scale, picture);
+    const auto expected = [&](int x, int y) {
+        const std::int64_t centre = std::clamp<std::int64_t>(
+            (2 * std::int64_t(y) + 1) * source.height() * 256 / (2 * destination.height()) - 128, 0,
+            std::int64_t(source.height() - 1) * 256);
+        const int row = int(centre / 256);
+        const int weight = int(centre % 256);
+        std::uint32_t pixel = 0xFF000000;
+        for (const int shift : {0, 8, 16}) {
+            int blends[2];
+            for (int k = 0; k < 2; ++k) {
+                const auto channel = [&](int r) {
+                    return int(picture.pixel(2 * x + k, r) >> shift) & 0xFF;
+                };
+                const int below = weight > 0 ? channel(row + 1) : 0;
+                blends[k] = (channel(row) * (256 - weight) + below * weight + 128) >> 8;
+            }
+            pixel |= std::uint32_t((blends[0] + blends[1] + 1) >> 1) << shift;
+        }
+        return pixel;
+    };
+    for (int y = 0; y < destination.height(); y += 5) {
+        for (int x = 0; x < destination.width(); x += 3) {
+            ASSERT_EQ(whole.pixel(x, y), expected(x, y)) << x << "," << y;
+        }
+    }
+    constexpr QRgb kUntouched = 0xFF123456;
+    QImage parts(destination, QImage::Format_RGB32);
+    parts.fill(kUntouched);
+    for (int width = 1; width <= 40; ++width) {
+        const QRect part(7 * width + width % 5, 9 * width, width, 2);
+        scale.scale(picture, part, parts, QPoint(0, 0));
+        for (int y = part.top(); y <= part.bottom(); ++y) {
+            for (int x = part.left(); x <= part.right(); ++x) {
+                ASSERT_EQ(parts.pixel(x, y), expected(x, y)) << "width " << width << " at " << x;
+            }
+            // Nothing past the part's end is written.
+            ASSERT_EQ(parts.pixel(part.right() + 1, y), kUntouched) << "width " << width;
         }
     }
 }

@@ -192,6 +192,34 @@ TEST_F(ImageControlTest, InvalidatingAPictureAreaRepaintsOnlyTheControlAreaShowi
     EXPECT_TRUE(shown.adjusted(-2, -2, 2, 2).contains(bounds));
 }
 
+TEST_F(ImageControlTest, PartsInvalidatedTogetherOnTheSameRowsRepaintNothingBetweenThem) {
+    parent.resize(600, 450);
+    image->resize(576, 413);
+    image->SetScaling(Scaling::Stretch);
+    image->SetPicture(raster::Bitmap(1152, 864));
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    PaintRecorder recorder;
+    image->installEventFilter(&recorder);
+
+    raster::ChangedRows left;
+    raster::ChangedRows right;
+    raster::ChangedRows touching;
+    left.include(raster::Rect{100, 300, 140, 340});
+    right.include(raster::Rect{900, 310, 940, 360});
+    touching.include(raster::Rect{140, 320, 160, 330});
+    image->Invalidate({&left, &right, &touching});
+    QCoreApplication::processEvents();
+
+    // Control x is half the picture's, control y about 0.478 of it.
+    for (const QPoint inside : {QPoint(60, 153), QPoint(460, 160), QPoint(75, 155)}) {
+        EXPECT_TRUE(recorder.painted.contains(inside)) << inside.x() << "," << inside.y();
+    }
+    for (const QPoint between : {QPoint(250, 155), QPoint(100, 155), QPoint(400, 160)}) {
+        EXPECT_FALSE(recorder.painted.contains(between)) << between.x() << "," << between.y();
+    }
+}
+
 class ImageControlMouseTest : public ImageControlTest {
   protected:
     void SetUp() override {
