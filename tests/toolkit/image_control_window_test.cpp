@@ -171,13 +171,21 @@ class PaintRecorder : public QObject {
     }
 };
 
-TEST_F(ImageControlTest, InvalidatingAPictureAreaRepaintsOnlyTheControlAreaShowingIt) {
-    parent.resize(600, 450);
-    image->resize(576, 413);
-    image->SetScaling(Scaling::Stretch);
-    image->SetPicture(raster::Bitmap(1152, 864));
-    parent.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+// The exercise window's view: the 1152 x 864 scene stretched over 576 x 413.
+class SceneViewTest : public ImageControlTest {
+  protected:
+    void ShowSceneSizedView() {
+        parent.resize(600, 450);
+        image->resize(576, 413);
+        image->SetScaling(Scaling::Stretch);
+        image->SetPicture(raster::Bitmap(1152, 864));
+        parent.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    }
+};
+
+TEST_F(SceneViewTest, InvalidatingAPictureAreaRepaintsOnlyTheControlAreaShowingIt) {
+    ASSERT_NO_FATAL_FAILURE(ShowSceneSizedView());
     PaintRecorder recorder;
     image->installEventFilter(&recorder);
 
@@ -192,13 +200,8 @@ TEST_F(ImageControlTest, InvalidatingAPictureAreaRepaintsOnlyTheControlAreaShowi
     EXPECT_TRUE(shown.adjusted(-2, -2, 2, 2).contains(bounds));
 }
 
-TEST_F(ImageControlTest, PartsInvalidatedTogetherOnTheSameRowsRepaintNothingBetweenThem) {
-    parent.resize(600, 450);
-    image->resize(576, 413);
-    image->SetScaling(Scaling::Stretch);
-    image->SetPicture(raster::Bitmap(1152, 864));
-    parent.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+TEST_F(SceneViewTest, PartsInvalidatedTogetherOnTheSameRowsRepaintNothingBetweenThem) {
+    ASSERT_NO_FATAL_FAILURE(ShowSceneSizedView());
     PaintRecorder recorder;
     image->installEventFilter(&recorder);
 
