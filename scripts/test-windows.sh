@@ -55,7 +55,7 @@ else
     export WINELOADER=/usr/lib/wine/wine64
     wine() { /usr/lib/wine/wine64 "$@"; }
 fi
-not_run=()
+not_run=() passed=()
 
 # Screenshots of every step, kept for a look afterwards, one folder for each case.
 shots_root=$top/build-windows/wine-test
@@ -156,16 +156,35 @@ portable_dir='C:\sight-trainer'
 shortcut="C:/ProgramData/Microsoft/Windows/Start Menu/Programs/Тренажер.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\SightTrainer'
 
-# Installs silently and checks that the build for this Windows is in place: the Qt of its
-# libraries, the processor of its executable and the registry key in the native view.
+# Checks that the program folder $1 holds the build $2: the Qt of its libraries, the
+# processor of its executable and of those libraries.
+expect_build_in() {
+    local dir=$1 build=$2 qt=none machine
+    [ -f "$dir/sight-trainer.exe" ] || fail "no sight-trainer.exe in $dir"
+    [ -f "$dir/platforms/qwindows.dll" ] || fail "no Windows platform plugin in $dir"
+    [ -f "$dir/Qt5Core.dll" ] && qt=Qt5
+    [ -f "$dir/Qt6Core.dll" ] && qt=$qt+Qt6
+    qt=${qt#none+}
+    machine=$(pe_machine "$dir/sight-trainer.exe")
+    echo "Found: $qt for $machine"
+    case "$build" in
+        win10-x64) [ "$qt/$machine" = Qt6/x86-64 ] ;;
+        win7-x64) [ "$qt/$machine" = Qt5/x86-64 ] ;;
+        win7-x86) [ "$qt/$machine" = Qt5/i386 ] ;;
+    esac || fail "expected the build $build, found $qt for $machine"
+    [ "$(pe_machine "$dir/${qt}Core.dll")" = "$machine" ] ||
+        fail "the Qt libraries are not for the executable's processor $machine"
+}
+
+# Installs silently and checks that the build for this Windows is in place, with its registry
+# key in the native view.
 install_expecting() {
-    local build=$1 install_dir qt machine key registered
+    local build=$1 install_dir key registered
     install_dir=$(install_dir_unix)
     echo "Installing $(basename "$installer") silently"
     wine "$installer" /S || fail "the installer ended with status $?"
     wineserver -w
-    [ -f "$install_dir/sight-trainer.exe" ] || fail "no sight-trainer.exe in $install_dir"
-    [ -f "$install_dir/platforms/qwindows.dll" ] || fail "no Windows platform plugin installed"
+    expect_build_in "$install_dir" "$build"
     [ ! -e "$WINEPREFIX/drive_c/Program Files (x86)/Sight Trainer" ] ||
         fail "the installer wrote to the 32-bit Program Files"
     [ -f "$WINEPREFIX/drive_c/${shortcut#C:/}" ] || fail "no Start-menu entry Тренажер"
@@ -175,20 +194,8 @@ install_expecting() {
         [ -z "$(registry_key "$uninstall_key" 32)" ] ||
             fail "the uninstaller is registered in the 32-bit view of the registry"
     fi
-    qt=none
-    [ -f "$install_dir/Qt5Core.dll" ] && qt=Qt5
-    [ -f "$install_dir/Qt6Core.dll" ] && qt=$qt+Qt6
-    qt=${qt#none+}
-    machine=$(pe_machine "$install_dir/sight-trainer.exe")
     registered=$(sed -n 's/^"Build"="\(.*\)"$/\1/p' <<<"$key")
-    echo "Installed: $qt for $machine, registered as the build $registered"
-    case "$build" in
-        win10-x64) [ "$qt/$machine" = Qt6/x86-64 ] ;;
-        win7-x64) [ "$qt/$machine" = Qt5/x86-64 ] ;;
-        win7-x86) [ "$qt/$machine" = Qt5/i386 ] ;;
-    esac || fail "expected the build $build, found $qt for $machine"
-    [ "$(pe_machine "$install_dir/${qt}Core.dll")" = "$machine" ] ||
-        fail "the Qt libraries are not for the executable's processor $machine"
+    echo "Registered as the build $registered"
     [ "$registered" = "$build" ] || fail "the registry names the build '$registered', not $build"
 }
 
@@ -232,23 +239,15 @@ start_program() {
 }
 
 # Unpacks the portable .zip of a build onto the prefix's C: drive and checks it is that build.
+# scripts/build-windows.sh names each .zip after the Windows of its build (win7-x86: windows7-x86).
 unpack_portable() {
-    local build=$1 zip machine
-    case "$build" in
-        win10-x64) zip=windows10-x64 ;;
-        win7-x64) zip=windows7-x64 ;;
-        win7-x86) zip=windows7-x86 ;;
-    esac
-    zip=$(find "$(dirname "$installer")" -maxdepth 1 -name "sight-trainer-*-$zip.zip" | sort |
-        tail -n 1)
+    local build=$1 zip
+    zip=$(find "$(dirname "$installer")" -maxdepth 1 -name "sight-trainer-*-windows${build#win}.zip" |
+        sort | tail -n 1)
     [ -n "$zip" ] || fail "no portable .zip of the build $build beside the installer"
     echo "Unpacking $(basename "$zip") to $portable_dir"
     unzip -q "$zip" -d "$WINEPREFIX/drive_c"
-    machine=$(pe_machine "$WINEPREFIX/drive_c/sight-trainer/sight-trainer.exe")
-    case "$build" in
-        win7-x86) [ "$machine" = i386 ] ;;
-        *) [ "$machine" = x86-64 ] ;;
-    esac || fail "the portable build $build holds an executable for $machine"
+    expect_build_in "$WINEPREFIX/drive_c/sight-trainer" "$build"
 }
 wait_for_program_end() {
     WAIT_TENTHS=100 wait_for_end "$APP_PID" "$1"
@@ -263,37 +262,29 @@ for case in "${cases[@]}"; do
     echo "=== $case"
     portable=
     case "$case" in
-        win10-64 | win7-64 | win7-32 | win10-32 | upgrade | zip-win7-x86)
-            # The installer, and the 32-bit build, are 32-bit programs.
-            if [ -z "$runs_32bit" ]; then
-                echo "$case: not run, it needs the 32-bit Wine"
-                not_run+=("$case")
-                continue
-            fi ;;
-    esac
-    case "$case" in
-        win10-64) new_prefix 64 win10; build=win10-x64 play=yes ;;
-        win7-64) new_prefix 64 win7; build=win7-x64 play=yes ;;
-        win7-32) new_prefix 32 win7; build=win7-x86 play=yes ;;
-        win10-32) new_prefix 32 win10; build=win7-x86 play= ;;
-        upgrade) new_prefix 64 win7; build=win7-x64 play= ;;
-        zip-win10-x64) new_prefix 64 win10; build=win10-x64 play=yes portable=yes ;;
-        zip-win7-x64) new_prefix 64 win7; build=win7-x64 play=yes portable=yes ;;
-        zip-win7-x86) new_prefix 32 win7; build=win7-x86 play=yes portable=yes ;;
+        win10-64) width=64 version=win10 build=win10-x64 play=yes ;;
+        win7-64) width=64 version=win7 build=win7-x64 play=yes ;;
+        win7-32) width=32 version=win7 build=win7-x86 play=yes ;;
+        win10-32) width=32 version=win10 build=win7-x86 play= ;;
+        upgrade) width=64 version=win7 build=win7-x64 play= ;;
+        zip-win10-x64) width=64 version=win10 build=win10-x64 play=yes portable=yes ;;
+        zip-win7-x64) width=64 version=win7 build=win7-x64 play=yes portable=yes ;;
+        zip-win7-x86) width=32 version=win7 build=win7-x86 play=yes portable=yes ;;
         *) echo "No case $case" >&2; exit 2 ;;
     esac
-    if [ -n "$portable" ]; then
-        unpack_portable "$build"
-        ROW=$case
-        play_whole_flow
-        timeout 60 wineserver -w ||
-            fail "processes of the prefix are still running after the trainer ended"
-        wineserver -k 2>/dev/null || true
-        echo "$case: passed"
+    # The installer, like the 32-bit build, is a 32-bit program.
+    if [ -z "$runs_32bit" ] && { [ -z "$portable" ] || [ "$width" = 32 ]; }; then
+        echo "$case: not run, it needs the 32-bit Wine"
+        not_run+=("$case")
         continue
     fi
-    snapshot before
-    install_expecting "$build"
+    new_prefix "$width" "$version"
+    if [ -n "$portable" ]; then
+        unpack_portable "$build"
+    else
+        snapshot before
+        install_expecting "$build"
+    fi
     if [ "$case" = upgrade ]; then
         # Windows 7 upgraded to 10, and the trainer installed again: the Qt 6 build replaces
         # the Qt 5 one whole, and its uninstaller removes all of it.
@@ -308,15 +299,16 @@ for case in "${cases[@]}"; do
         timeout 60 wineserver -w ||
             fail "processes of the prefix are still running after the trainer ended"
     fi
-    if [ "$case" = upgrade ]; then uninstall_and_check win7; else uninstall_and_check; fi
+    if [ "$case" = upgrade ]; then
+        uninstall_and_check win7
+    elif [ -z "$portable" ]; then
+        uninstall_and_check
+    fi
     wineserver -k 2>/dev/null || true
     echo "$case: passed"
+    passed+=("$case")
 done
 
-passed=()
-for case in "${cases[@]}"; do
-    [[ " ${not_run[*]} " == *" $case "* ]] || passed+=("$case")
-done
 echo "Windows builds under Wine: passed ${passed[*]:-none} (screenshots in $shots_root)"
 if [ ${#not_run[@]} -gt 0 ]; then
     echo "Not run on this machine, which runs no 32-bit programs: ${not_run[*]}"
