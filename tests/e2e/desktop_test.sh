@@ -60,6 +60,8 @@ PY
 freeze_window_manager_now_and_then() {
     local wm_pid=$WM_PID
     (
+        # Its sleep cut short as the session ends is no failure of the run.
+        trap - ERR
         trap 'kill -CONT "$wm_pid" 2>/dev/null; exit 0' TERM
         while kill -0 "$wm_pid" 2>/dev/null; do
             sleep 2

@@ -38,8 +38,17 @@ use_driver() {
 
 # --- X11: xdotool and the X server.
 
+# The first visible window whose title matches, or nothing. xdotool before 2021 (Debian 12's)
+# ends a search with an X error when any window is destroyed while it looks at it, as the
+# program's windows are at "Повтор"; that says nothing of the window sought, so the search is
+# made again rather than read as "no such window".
 x11_visible_window() {
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
+    local ids errors=$E2E_RUNTIME/search-errors
+    for _ in 1 2 3 4 5; do
+        ids=$(xdotool search --onlyvisible --name "$1" 2>"$errors") && break
+        grep -q "X Error" "$errors" || break
+    done
+    head -n 1 <<<"$ids"
 }
 
 x11_active_window() {

@@ -3,6 +3,18 @@
 # for fixed times. Window managers differ widely in speed (kwin maps and activates windows
 # several times slower than openbox), so every wait is a poll with a generous limit.
 set -euo pipefail
+# A command that fails outside every check ends a run under set -e without a word of what
+# failed; this names it, as fail does its own checks. Command substitutions, which run
+# without -e, say nothing.
+set -E
+trap 'unchecked_failure $? "$BASH_COMMAND"' ERR
+unchecked_failure() {
+    local status=$1 command=$2
+    [[ $- == *e* ]] || return 0
+    trap - ERR
+    fail "'$command' ended with status $status at ${BASH_SOURCE[1]}:${BASH_LINENO[0]}" \
+        "(in ${FUNCNAME[*]:1})"
+}
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$E2E_DIR/drivers.sh"
@@ -187,10 +199,12 @@ run_in_session() {
     if [ -z "${SIGHT_E2E_IN_DBUS:-}" ]; then
         # The session bus reports every service it starts, and the services it started
         # complain as the session ends under them; that is no news to the reader.
+        # The run inside has said why it failed; out here its status is all there is to pass on.
+        local status=0
         SIGHT_E2E_IN_DBUS=1 dbus-run-session -- bash "$0" "$@" 2>&1 |
             grep -v -e '^dbus-daemon' -e 'SpiRegistry' -e '^X connection to .* broken' \
-                -e 'xfconfd-CRITICAL' -e '^$'
-        exit "${PIPESTATUS[0]}"
+                -e 'xfconfd-CRITICAL' -e '^$' || status=${PIPESTATUS[0]}
+        exit "$status"
     fi
 }
 
@@ -256,19 +270,22 @@ describe_windows() {
     done
 }
 
+# Whether a window whose title matches is visible; it is then $SHOWN_WINDOW.
 window_shown() {
-    [ -n "$(visible_window "$1")" ]
+    SHOWN_WINDOW=$(visible_window "$1")
+    [ -n "$SHOWN_WINDOW" ]
 }
 
 window_not_shown() {
     [ -z "$(visible_window "$1")" ]
 }
 
-# Prints the id of the visible window whose title matches, waiting for it.
+# Prints the id of the visible window whose title matches, waiting for it: the id the wait
+# found, since a second search, made outside every check, would end the run wordlessly the
+# moment it finds nothing.
 wait_for_window() {
-    local title=$1
-    wait_until "no visible window titled '$title'" window_shown "$title"
-    visible_window "$title"
+    wait_until "no visible window titled '$1'" window_shown "$1"
+    echo "$SHOWN_WINDOW"
 }
 
 wait_for_window_gone() {
