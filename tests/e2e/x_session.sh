@@ -281,8 +281,8 @@ window_not_shown() {
 }
 
 # Prints the id of the visible window whose title matches, waiting for it: the id the wait
-# found, since a second search, made outside every check, would end the run wordlessly the
-# moment it finds nothing.
+# found. A second search, checked by nothing, could print nothing where the window had just
+# gone, and the caller would go on with an empty id.
 wait_for_window() {
     wait_until "no visible window titled '$1'" window_shown "$1"
     echo "$SHOWN_WINDOW"
